@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvanta {
+
+struct PictureSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// Reshapes a picture to the area's proportions while keeping about as many pixels.
+// Sizes beyond 32 bits saturate, so the caller sees a picture too large to allocate rather
+// than a wrapped one.
+PictureSize FitToAspect(double xStart, double xEnd, double yStart, double yEnd,
+                        PictureSize typed);
+
+}  // namespace korvanta

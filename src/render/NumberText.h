@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace korvanta {
+
+// Reads a real the way the dialog's fields are read: leading blanks, an optional sign, then
+// the longest decimal number; independent of the locale. Empty when no number starts there
+// or it is out of the range of a double.
+std::optional<double> ScanReal(std::string_view text);
+
+// atoi: leading blanks, an optional sign, the leading digits; 0 when there are none.
+// Saturates instead of overflowing.
+std::int32_t AtoI(std::string_view text);
+
+}  // namespace korvanta

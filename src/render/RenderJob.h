@@ -1,0 +1,73 @@
+#pragma once
+
+#include "render/BitmapInfoHeader.h"
+#include "render/PixelBuffer.h"
+#include "render/RenderSettings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvanta {
+
+class RenderView;
+
+// One picture being computed: a pixel, or a slice of at most 5000 iterations of one, per
+// step, written into a bottom-up 32-bit buffer with the value overlay blended in its corner.
+// Owns the formula and the coloring of its settings.
+class RenderJob {
+public:
+    static constexpr const char* kTitle = "Nimbrel's";
+    static constexpr const char* kReadyTitle = "Nimbrel's renderer ready";
+
+    RenderJob() = default;
+    explicit RenderJob(const RenderSettings& settings) { ApplySettings(settings); }
+    ~RenderJob();
+    RenderJob(const RenderJob&) = delete;
+    RenderJob& operator=(const RenderJob&) = delete;
+
+    // Takes over the settings' formula and coloring and configures the formula: area, size
+    // and, as iteration limit, the coloring's number of colors.
+    void ApplySettings(const RenderSettings& settings);
+
+    // Creates the picture buffer, and activates `overlay` when the settings ask for values
+    // (the settings then say whether it is active). False when the picture cannot be
+    // allocated: the job then renders nothing.
+    bool CreateBitmaps(PixelBuffer overlay = {});
+
+    void SetView(RenderView* view) { m_view = view; }
+
+    // 0 when the picture is complete (or cannot be rendered), 1 otherwise.
+    int RenderStep(int idleCount = 0);
+
+    // Where rendering continues; a loaded document resumes here with a fresh pixel. False,
+    // and nothing changed, for a place outside the picture.
+    bool SetPosition(std::int32_t column, std::int32_t row);
+
+    bool OutOfMemory() const { return m_outOfMemory; }
+    bool Finished() const { return m_nRow >= m_settings.m_nHeight || m_outOfMemory; }
+
+    const RenderSettings& Settings() const { return m_settings; }
+    PixelBuffer& Pixels() { return m_bits; }
+    const PixelBuffer& Pixels() const { return m_bits; }
+    const PixelBuffer& Overlay() const { return m_overlay; }
+    BitmapInfoHeader& Header() { return m_header; }
+    const BitmapInfoHeader& Header() const { return m_header; }
+    std::int32_t Row() const { return m_nRow; }
+    std::int32_t Column() const { return m_nCol; }
+
+private:
+    void WritePixel(std::uint32_t value);
+    void RowDone();
+
+    RenderSettings m_settings;
+    RenderView* m_view = nullptr;
+    PixelBuffer m_bits;
+    PixelBuffer m_overlay;
+    BitmapInfoHeader m_header;
+    std::int32_t m_nRow = 0;
+    std::int32_t m_nCol = 0;
+    bool m_bNewPixel = true;
+    bool m_outOfMemory = false;
+};
+
+}  // namespace korvanta

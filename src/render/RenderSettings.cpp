@@ -1,0 +1,39 @@
+#include "render/RenderSettings.h"
+
+#include "files/Archive.h"
+#include "render/NumberText.h"
+
+namespace korvanta {
+
+RenderSettings::RenderSettings(const DialogFields& fields, CFractalDlg* dialog)
+    : m_dXStart(ScanReal(fields.xStart).value_or(0)),
+      m_dXEnd(ScanReal(fields.xEnd).value_or(0)),
+      m_dYStart(ScanReal(fields.yStart).value_or(0)),
+      m_dYEnd(ScanReal(fields.yEnd).value_or(0)),
+      m_bAspect(fields.aspectRatio == 1 ? 1 : 0),
+      m_bShowValues(fields.showValues == 1 ? 1 : 0),
+      m_nColoring(fields.coloring),
+      m_nFormula(fields.formula),
+      m_nWidth(AtoI(fields.width)),
+      m_nHeight(AtoI(fields.height)),
+      m_pDlg(dialog)
+{
+}
+
+void RenderSettings::Serialize(Archive& ar)
+{
+    ar.TransferAll(m_nFormula, m_nColoring, m_bAspect, m_bShowValues, m_nHeight, m_nWidth,
+                   m_dXStart, m_dXEnd, m_dYStart, m_dYEnd);
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_pAlg);
+        ar.WriteObject(m_pCol);
+        return;
+    }
+    // Both objects are read before either is handed over, so a failure leaks nothing.
+    std::unique_ptr<CObject> alg = ar.ReadObject(CFractAlg::kClass);
+    std::unique_ptr<CObject> col = ar.ReadObject(CFractCol::kClass);
+    m_pAlg = static_cast<CFractAlg*>(alg.release());
+    m_pCol = static_cast<CFractCol*>(col.release());
+}
+
+}  // namespace korvanta

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "colorings/FractCol.h"
+#include "formulas/FractAlg.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvanta {
+
+class Archive;
+class CFractalDlg;
+
+// What the Render command reads from the control dialog, as the dialog holds it.
+struct DialogFields {
+    std::string xStart, xEnd, yStart, yEnd;
+    int aspectRatio = 0;  // the dialog's members; only 1 counts as set
+    int showValues = 0;
+    std::int32_t coloring = 0;
+    std::int32_t formula = 0;
+    std::string width, height;
+};
+
+// The parameters of one picture. Copies are shallow: whoever holds the record inside a
+// render job owns the formula and the coloring; a temporary record only carries them.
+class RenderSettings {
+public:
+    RenderSettings() = default;
+    // Coordinates that do not scan stay 0: the dialog has checked them before.
+    RenderSettings(const DialogFields& fields, CFractalDlg* dialog);
+
+    // Stores or loads the fields and both objects. Loading expects a record that owns
+    // nothing yet, and refuses a formula or coloring of the wrong family.
+    void Serialize(Archive& ar);
+
+    double m_dXStart = 0, m_dXEnd = 0, m_dYStart = 0, m_dYEnd = 0;
+    std::int32_t m_bAspect = 0;
+    std::int32_t m_bShowValues = 0;
+    std::int32_t m_nColoring = 0;
+    std::int32_t m_nFormula = 0;
+    std::int32_t m_nWidth = 0;
+    std::int32_t m_nHeight = 0;
+    CFractAlg* m_pAlg = nullptr;
+    CFractCol* m_pCol = nullptr;
+    CFractalDlg* m_pDlg = nullptr;
+};
+
+}  // namespace korvanta
