@@ -31,12 +31,13 @@ void RenderJob::ApplySettings(const RenderSettings& settings)
         alg->SetMaxIter(m_settings.m_pCol->GetNumColors());
 }
 
-bool RenderJob::CreateBitmaps(PixelBuffer overlay)
+bool RenderJob::CreateBitmaps(PixelBuffer overlay, PixelBuffer picture)
 {
     const std::int32_t width = m_settings.m_nWidth;
     const std::int32_t height = m_settings.m_nHeight;
     m_header = BitmapInfoHeader::ForPicture(width, height);
-    m_bits = PixelBuffer::Allocate(width, height);
+    const bool fits = picture.width() == width && picture.height() == height;
+    m_bits = fits && !picture.empty() ? std::move(picture) : AllocatePicture(m_settings);
     // A picture without pixels is complete as it is; any other that got no buffer is not.
     const bool hasPixels = width > 0 && height > 0;
     m_outOfMemory = m_bits.empty() && (hasPixels || width < 0 || height < 0);

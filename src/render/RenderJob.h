@@ -29,10 +29,17 @@ public:
     // and, as iteration limit, the coloring's number of colors.
     void ApplySettings(const RenderSettings& settings);
 
-    // Creates the picture buffer, and activates `overlay` when the settings ask for values
-    // (the settings then say whether it is active). False when the picture cannot be
-    // allocated: the job then renders nothing.
-    bool CreateBitmaps(PixelBuffer overlay = {});
+    // Creates the picture buffer, or takes `picture` when the caller allocated it first to
+    // refuse an impossible picture before anything else happened. Activates `overlay` when
+    // the settings ask for values (the settings then say whether it is active). False when
+    // the picture cannot be allocated: the job then renders nothing.
+    bool CreateBitmaps(PixelBuffer overlay = {}, PixelBuffer picture = {});
+
+    // The buffer for a picture of these settings; empty when it cannot be had.
+    static PixelBuffer AllocatePicture(const RenderSettings& settings)
+    {
+        return PixelBuffer::Allocate(settings.m_nWidth, settings.m_nHeight);
+    }
 
     void SetView(RenderView* view) { m_view = view; }
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "render/RenderJob.h"
+#include "render/RenderView.h"
+
+#include <QPoint>
+#include <QWidget>
+
+namespace korvanta {
+
+class CFractalDlg;
+
+// A window that shows one picture while its render job computes it, one step per idle tick.
+class CFractalWnd : public QWidget, public RenderView {
+    Q_OBJECT
+
+public:
+    // Takes over the settings' formula and coloring.
+    explicit CFractalWnd(const RenderSettings& settings);
+
+    // Shows the window at the screen's top-left corner with the picture's size as its client
+    // area, and creates the picture buffer (or takes `picture`, allocated beforehand).
+    void Open(PixelBuffer picture = {});
+
+    int RenderStep(int count) { return m_job.RenderStep(count); }
+    RenderJob& Job() { return m_job; }
+    const RenderJob& Job() const { return m_job; }
+
+    void OnSetConstant();
+    QPoint MenuPoint() const { return m_ptMenu; }
+    void SetMenuPoint(QPoint point) { m_ptMenu = point; }
+
+    // RenderView
+    void SetTitle(const std::string& title) override;
+    void Invalidate() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void ShowContextMenu(QPoint global);
+    CFractalDlg* Dialog() const { return m_job.Settings().m_pDlg; }
+
+    RenderJob m_job;
+    QPoint m_ptMenu;
+};
+
+}  // namespace korvanta

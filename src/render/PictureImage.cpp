@@ -1,0 +1,20 @@
+#include "render/PictureImage.h"
+
+namespace korvanta {
+
+QImage PictureImage(const PixelBuffer& pixels, QRect area)
+{
+    area &= QRect(0, 0, pixels.width(), pixels.height());
+    QImage image(area.size(), QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        const std::int32_t bufferRow = pixels.height() - 1 - (area.top() + y);
+        const std::uint32_t* source =
+            pixels.data() + std::size_t(bufferRow) * std::size_t(pixels.width()) + area.left();
+        auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < area.width(); ++x)
+            target[x] = source[x] | 0xFF000000u;
+    }
+    return image;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "render/PixelBuffer.h"
+
+#include <QImage>
+#include <QRect>
+
+namespace korvanta {
+
+// The part `area` (screen coordinates, top row first) of a bottom-up picture buffer as an
+// image to paint. The fourth byte of every pixel is forced to 0xFF: what is shown must not
+// depend on it.
+QImage PictureImage(const PixelBuffer& pixels, QRect area);
+
+}  // namespace korvanta

@@ -1,0 +1,37 @@
+#pragma once
+
+namespace korvanta {
+
+// Identifiers of the control dialog's controls and commands. Macros, help and tests address
+// controls by these numbers, so they never change.
+enum ControlId : int {
+    kIdExit = 2,
+    kIdXStart = 1000,
+    kIdYStart = 1001,
+    kIdXEnd = 1002,
+    kIdYEnd = 1003,
+    kIdColoring = 1008,
+    kIdAspectRatio = 1011,
+    kIdShowValues = 1012,
+    kIdWidth = 1013,
+    kIdHeight = 1014,
+    kIdRender = 1018,
+    kIdFormula = 1023,
+    kIdNumColors = 1026,
+    kIdUpDown = 1027,
+    kIdCRe = 1028,
+    kIdCIm = 1030,
+    kIdSamples = 1048,
+    kIdOnTop = 1049,
+    kIdDesktop = 1050,
+};
+
+// Commands of the render window's context menu.
+enum CommandId : int {
+    kCmdProperties = 32778,
+    kCmdSaveAs = 32779,
+    kCmdSetConstant = 32780,
+    kCmdSetWallpaper = 32787,
+};
+
+}  // namespace korvanta

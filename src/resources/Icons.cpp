@@ -1,0 +1,60 @@
+#include "resources/Icons.h"
+
+#include "colorings/FractCol2304.h"
+#include "formulas/FractAlgJulia.h"
+#include "formulas/FractAlgMandelbrot.h"
+#include "render/PictureImage.h"
+#include "render/RenderJob.h"
+
+#include <QPixmap>
+
+#include <functional>
+
+namespace korvanta {
+
+namespace {
+
+QIcon Render(const std::function<CFractAlg*()>& formula, double xStart, double xEnd,
+             double yStart, double yEnd)
+{
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        RenderSettings s;
+        s.m_dXStart = xStart;
+        s.m_dXEnd = xEnd;
+        s.m_dYStart = yStart;
+        s.m_dYEnd = yEnd;
+        s.m_nWidth = s.m_nHeight = size;
+        s.m_pAlg = formula();
+        s.m_pCol = new CFractCol2304;
+        RenderJob job(s);
+        job.CreateBitmaps();
+        while (job.RenderStep() != 0) {
+        }
+        icon.addPixmap(QPixmap::fromImage(PictureImage(job.Pixels(), QRect(0, 0, size, size))));
+    }
+    return icon;
+}
+
+}  // namespace
+
+QIcon AppIcon()
+{
+    static const QIcon icon =
+        Render([] { return new CFractAlgMandelbrot; }, -0.6, 2.1, -1.35, 1.35);
+    return icon;
+}
+
+QIcon WindowIcon()
+{
+    static const QIcon icon = Render(
+        [] {
+            auto* julia = new CFractAlgJulia;
+            julia->SetConstant(CFractValue(0.8, 0.156));
+            return julia;
+        },
+        -1.5, 1.5, -1.5, 1.5);
+    return icon;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "dialog/FractalDlg.h"
+#include "render/FractalWnd.h"
+#include "resources/ControlIds.h"
+#include "shell/Prompter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// Readable strings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace korvanta::test {
+
+// Collects message texts instead of opening boxes.
+class RecordingPrompter : public Prompter {
+public:
+    QStringList messages;
+    void Message(QWidget*, const QString& text) override { messages << text; }
+};
+
+// Processes events until `done` holds or the time runs out; says whether it held.
+inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// A control dialog as the program starts it, with its messages recorded.
+class GuiTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_previous = Prompter::Install(&prompts);
+        dialog = std::make_unique<CFractalDlg>();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        Prompter::Install(m_previous);
+    }
+
+    QLineEdit* Edit(int id) { return dialog->Edit(id); }
+    QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(dialog->Control(id)); }
+    QCheckBox* Check(int id) { return qobject_cast<QCheckBox*>(dialog->Control(id)); }
+
+    // Chooses a list entry as the user would.
+    void Choose(int id, int index)
+    {
+        Combo(id)->setCurrentIndex(index);
+        emit Combo(id)->activated(index);
+    }
+
+    void SetArea(const char* xStart, const char* xEnd, const char* yStart, const char* yEnd)
+    {
+        Edit(kIdXStart)->setText(xStart);
+        Edit(kIdXEnd)->setText(xEnd);
+        Edit(kIdYStart)->setText(yStart);
+        Edit(kIdYEnd)->setText(yEnd);
+    }
+
+    void SetSize(const char* width, const char* height)
+    {
+        Edit(kIdWidth)->setText(width);
+        Edit(kIdHeight)->setText(height);
+    }
+
+    // Presses Render; returns the window it opened, or null.
+    CFractalWnd* Render()
+    {
+        const std::size_t before = dialog->RenderWindows().size();
+        dialog->OnRender();
+        return dialog->RenderWindows().size() > before ? dialog->RenderWindows().back() : nullptr;
+    }
+
+    RecordingPrompter prompts;
+    std::unique_ptr<CFractalDlg> dialog;
+
+private:
+    Prompter* m_previous = nullptr;
+};
+
+}  // namespace korvanta::test
