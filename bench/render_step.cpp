@@ -1,9 +1,11 @@
 // Iterations per second of a 400 x 400 Mandelbrot at limit 2304: through the render job's
-// RenderStep, and through a plain loop over the same points; the ratio is the cost of
-// stepping one pixel at a time.
+// RenderStep, through the formula object in a plain loop, and through a bare loop over the
+// same points. RenderStep against the formula loop is the cost of stepping one pixel at a
+// time; the formula loop against the bare loop is the cost of the formula object.
 #include "colorings/FractCol2304.h"
 #include "formulas/FractAlgMandelbrot.h"
 #include "render/RenderJob.h"
+#include "PlainMandelbrot.h"
 
 #include <chrono>
 #include <cmath>
@@ -14,6 +16,7 @@ using namespace korvanta;
 
 namespace {
 
+const bench::PlainScene kScene;
 constexpr int kSize = 400;
 constexpr std::uint32_t kLimit = 2304;
 constexpr double kXStart = -1, kXEnd = 2, kYStart = -1.5, kYEnd = 1.5;
@@ -23,32 +26,6 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since)
 {
     return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// The same points and iteration as the formula, with no objects, virtual calls or yields.
-std::uint64_t PlainLoop(std::vector<std::uint32_t>& counts)
-{
-    const double dx = (kXEnd - kXStart) / kSize, dy = (kYEnd - kYStart) / kSize;
-    std::uint64_t iterations = 0;
-    for (int row = 0; row < kSize; ++row) {
-        for (int col = 0; col < kSize; ++col) {
-            const double cx = kXStart + col * dx, cy = kYStart + row * dy;
-            double x = cx, y = cy;
-            std::uint32_t n = 0;
-            for (;;) {
-                ++n;
-                const double t = std::fabs(x * x) + std::fabs(y * y);
-                const double nx = x * x - y * y - cx;
-                y = 2 * x * y - cy;
-                x = nx;
-                if (n >= kLimit || t >= 4.0)
-                    break;
-            }
-            iterations += n;
-            counts[row * kSize + col] = n < kLimit ? n : 0;
-        }
-    }
-    return iterations;
 }
 
 std::uint64_t ThroughRenderStep(std::vector<std::uint32_t>& pixels)
@@ -74,13 +51,16 @@ std::uint64_t ThroughRenderStep(std::vector<std::uint32_t>& pixels)
 
 int main()
 {
-    std::vector<std::uint32_t> counts(kSize * kSize), pixels;
-    double plainBest = 1e9, stepBest = 1e9;
+    std::vector<std::uint32_t> counts(kSize * kSize), pixels, formulaPixels;
+    double plainBest = 1e9, stepBest = 1e9, formulaBest = 1e9;
     std::uint64_t iterations = 0, steps = 0;
     for (int round = 0; round < 5; ++round) {
         auto start = Clock::now();
-        iterations = PlainLoop(counts);
+        iterations = bench::PlainMandelbrot(kScene, counts);
         plainBest = std::min(plainBest, Seconds(start));
+        start = Clock::now();
+        bench::FormulaLoop(kScene, formulaPixels);
+        formulaBest = std::min(formulaBest, Seconds(start));
         start = Clock::now();
         steps = ThroughRenderStep(pixels);
         stepBest = std::min(stepBest, Seconds(start));
@@ -92,17 +72,21 @@ int main()
     for (std::size_t i = 0; i < counts.size(); ++i) {
         CFractValue v;
         v.SetCount(static_cast<std::int32_t>(counts[i]));
-        mismatches += coloring.GetColor(v) != pixels[i];
+        mismatches += coloring.GetColor(v) != pixels[i] || formulaPixels[i] != pixels[i];
     }
 
     std::printf("Mandelbrot %dx%d, limit %u, %llu iterations, %llu render steps\n", kSize, kSize,
                 kLimit, static_cast<unsigned long long>(iterations),
                 static_cast<unsigned long long>(steps));
-    std::printf("plain loop:  %8.1f ms  %7.1f M iterations/s\n", plainBest * 1e3,
-                iterations / plainBest / 1e6);
-    std::printf("RenderStep:  %8.1f ms  %7.1f M iterations/s\n", stepBest * 1e3,
-                iterations / stepBest / 1e6);
-    std::printf("ratio RenderStep / plain: %.3f (target <= 1.3)\n", stepBest / plainBest);
-    std::printf("pixels differing from the plain loop: %zu\n", mismatches);
+    auto line = [&](const char* what, double seconds) {
+        std::printf("%-13s %8.1f ms  %7.1f M iterations/s\n", what, seconds * 1e3,
+                    iterations / seconds / 1e6);
+    };
+    line("bare loop:", plainBest);
+    line("formula loop:", formulaBest);
+    line("RenderStep:", stepBest);
+    std::printf("ratio RenderStep / bare loop:    %.3f (target <= 1.3)\n", stepBest / plainBest);
+    std::printf("ratio RenderStep / formula loop: %.3f\n", stepBest / formulaBest);
+    std::printf("pixels differing between the three: %zu\n", mismatches);
     return mismatches == 0 ? 0 : 1;
 }

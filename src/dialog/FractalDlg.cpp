@@ -37,6 +37,10 @@ CFractalDlg::CFractalDlg(QString openFile, QWidget* parent)
     setWindowTitle(strings::kDialogTitle);
     setWindowIcon(AppIcon());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // The layout is made for a small 8-point dialog font; the same on every machine.
+    QFont font = this->font();
+    font.setPixelSize(10);
+    setFont(font);
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     m_idle = new IdleDriver([this](int count) { IdleStep(count); },
                             [this] { return AnyPictureRendering(); }, this);

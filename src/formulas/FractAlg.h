@@ -3,6 +3,7 @@
 #include "files/Object.h"
 #include "formulas/FractValue.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace korvanta {
@@ -91,21 +92,23 @@ bool CFractAlg::RunSteps(Step step)
 {
     const auto limit = static_cast<std::uint32_t>(m_nMaxIter);
     auto n = static_cast<std::uint32_t>(m_nIter);
+    // The inner loop only has to look for the end of this call: the limit, the next
+    // multiple of 5000, or a test that does not say "go on".
+    const std::uint64_t yieldAt = (std::uint64_t{n} / kStepsPerCall + 1) * kStepsPerCall;
+    const auto stopAt = static_cast<std::uint32_t>(std::min<std::uint64_t>(limit, yieldAt));
+    // At least one step is always made, even when the limit was already reached.
+    std::uint32_t remaining = stopAt > n ? stopAt - n : 1;
     double x = m_x, y = m_y;
-    bool finished = true;
-    for (;;) {
+    StepTest test;
+    do {
         ++n;
-        const StepTest test = step(x, y);
-        if (n >= limit)
-            break;
-        if (test == StepTest::Continue && n % kStepsPerCall != 0)
-            continue;
-        finished = test == StepTest::Stop;
-        break;
-    }
+        test = step(x, y);
+    } while (--remaining != 0 && test == StepTest::Continue);
+
     m_x = x;
     m_y = y;
     m_nIter = static_cast<std::int32_t>(n);
+    const bool finished = n >= limit || test == StepTest::Stop;
     if (finished) {
         m_result = std::complex<double>(x, y);
         m_result.SetCount(n < limit ? static_cast<std::int32_t>(n) : 0);
