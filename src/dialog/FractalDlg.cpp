@@ -2,6 +2,7 @@
 
 #include "dialog/DialogUnits.h"
 #include "dialog/EditFilters.h"
+#include "dialog/SampleScenes.h"
 #include "render/FractalWnd.h"
 #include "resources/ControlIds.h"
 #include "resources/Icons.h"
@@ -161,6 +162,7 @@ void CFractalDlg::CreateControls()
     connect(exit, &QPushButton::clicked, this, &CFractalDlg::reject);
     connect(m_formulaBox, &QComboBox::activated, this, &CFractalDlg::OnSelchangeAlgorithm);
     connect(m_coloringBox, &QComboBox::activated, this, &CFractalDlg::OnSelchangeColoring);
+    connect(m_samplesBox, &QComboBox::activated, this, &CFractalDlg::OnSelchangeSamples);
     connect(qobject_cast<QCheckBox*>(Control(kIdOnTop)), &QCheckBox::clicked, this,
             &CFractalDlg::OnOnTop);
 }
@@ -174,6 +176,8 @@ void CFractalDlg::OnInitDialog()
         m_formulaBox->addItem(alg ? alg->GetName() : "");
     for (const auto& col : m_colorings)
         m_coloringBox->addItem(col ? col->GetName() : "");
+    for (const SampleScene& scene : kSampleScenes)
+        m_samplesBox->addItem(scene.name);
 
     m_formulaBox->setCurrentIndex(0);
     OnSelchangeAlgorithm();

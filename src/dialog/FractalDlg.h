@@ -55,6 +55,18 @@ public:
     const std::vector<std::unique_ptr<CFractAlg>>& Algorithms() const { return m_algorithms; }
     const std::vector<std::unique_ptr<CFractCol>>& Colorings() const { return m_colorings; }
 
+    // Fills the fields of the next picture from one that exists (zoom, properties): the
+    // area, the formula and coloring selections, then the iteration limit and C, which come
+    // after the selections because refreshing them resets # Colors.
+    struct PictureFields {
+        double xStart, xEnd, yStart, yEnd;
+        std::int32_t formula, coloring;
+        std::int32_t limit;
+        CFractValue constant;
+    };
+    void FillFromPicture(const PictureFields& fields);
+
+    void OnSelchangeSamples();
     void OnOnTop();
     void reject() override;  // Exit, Escape and the close box
     void done(int result) override;

@@ -1,7 +1,10 @@
 #include "render/FractalWnd.h"
 
 #include "dialog/FractalDlg.h"
+#include "render/NumberText.h"
 #include "render/PictureImage.h"
+#include "render/ValueOverlay.h"
+#include "shell/FractalPropDlg.h"
 #include "resources/ControlIds.h"
 #include "resources/Icons.h"
 
@@ -11,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cstdio>
 
 namespace korvanta {
 
@@ -30,7 +32,7 @@ void CFractalWnd::Open(PixelBuffer picture)
     move(0, 0);
     m_job.SetView(this);
     show();
-    m_job.CreateBitmaps({}, std::move(picture));
+    m_job.CreateBitmaps(s.m_bShowValues ? BuildValueOverlay(s) : PixelBuffer{}, std::move(picture));
 }
 
 void CFractalWnd::SetTitle(const std::string& title)
@@ -57,6 +59,27 @@ void CFractalWnd::paintEvent(QPaintEvent* event)
     } else {
         painter.drawImage(rect(), PictureImage(pixels, QRect(0, 0, pixels.width(), pixels.height())));
     }
+    if (m_bDragging) {
+        // An inverted one-pixel frame, visible on any picture.
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(Qt::white);
+        const QRect& r = m_rcDrag;
+        painter.drawLine(r.left(), r.top(), r.right(), r.top());
+        if (r.bottom() != r.top())
+            painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        if (r.height() > 2) {
+            painter.drawLine(r.left(), r.top() + 1, r.left(), r.bottom() - 1);
+            if (r.right() != r.left())
+                painter.drawLine(r.right(), r.top() + 1, r.right(), r.bottom() - 1);
+        }
+    }
+}
+
+// The drag rectangle, normalized: left/top the smaller, right/bottom the larger corner.
+static QRect Spanned(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
 void CFractalWnd::resizeEvent(QResizeEvent* event)
@@ -74,19 +97,78 @@ void CFractalWnd::closeEvent(QCloseEvent* event)
 
 void CFractalWnd::mousePressEvent(QMouseEvent* event)
 {
+    const QPoint at = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
-        m_ptMenu = event->position().toPoint();
+        m_ptMenu = at;
         ShowContextMenu(event->globalPosition().toPoint());
         return;
     }
+    if (event->button() == Qt::LeftButton) {
+        m_ptAnchor = at;
+        m_rcDrag = Spanned(at, at);
+        m_bDragging = true;
+        update(m_rcDrag.adjusted(-1, -1, 1, 1));
+    }
     QWidget::mousePressEvent(event);
+}
+
+void CFractalWnd::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_bDragging) {
+        const QRect previous = m_rcDrag;
+        m_rcDrag = Spanned(m_ptAnchor, event->position().toPoint());
+        update(previous.adjusted(-1, -1, 1, 1));
+        update(m_rcDrag.adjusted(-1, -1, 1, 1));
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CFractalWnd::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_bDragging) {
+        m_rcDrag = Spanned(m_ptAnchor, event->position().toPoint());
+        m_bDragging = false;
+        update(m_rcDrag.adjusted(-1, -1, 1, 1));
+        ZoomTo(m_rcDrag);
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+// Writes the dragged part of this window's area, with its formula, coloring, limit and C,
+// into the control window for the next Render. The client area may be stretched.
+void CFractalWnd::ZoomTo(QRect drag)
+{
+    CFractalDlg* dialog = Dialog();
+    if (!dialog)
+        return;
+    const RenderSettings& s = m_job.Settings();
+    const double w = width(), h = height();
+    const double dx = s.m_dXEnd - s.m_dXStart, dy = s.m_dYEnd - s.m_dYStart;
+    CFractalDlg::PictureFields f;
+    f.xStart = (drag.left() / w) * dx + s.m_dXStart;
+    f.xEnd = (drag.right() / w) * dx + s.m_dXStart;
+    f.yStart = ((h - drag.bottom()) / h) * dy + s.m_dYStart;
+    f.yEnd = ((h - drag.top()) / h) * dy + s.m_dYStart;
+    f.formula = s.m_nFormula;
+    f.coloring = s.m_nColoring;
+    f.limit = s.m_pAlg ? s.m_pAlg->GetMaxIter() : 0;
+    f.constant = s.m_pAlg ? s.m_pAlg->GetConstant() : CFractValue{};
+    dialog->FillFromPicture(f);
 }
 
 void CFractalWnd::ShowContextMenu(QPoint global)
 {
     QMenu menu(this);
     menu.addAction("Set Constant", this, &CFractalWnd::OnSetConstant)->setData(kCmdSetConstant);
+    menu.addSeparator();
+    menu.addAction("&Properties", this, &CFractalWnd::OnProperties)->setData(kCmdProperties);
     menu.exec(global);
+}
+
+void CFractalWnd::OnProperties()
+{
+    CFractalPropDlg properties(m_job.Settings(), Dialog());
+    properties.exec();
 }
 
 // The point under the last right-click, in this window's own area; the top edge is Y end.
@@ -99,13 +181,8 @@ void CFractalWnd::OnSetConstant()
     const double w = width(), h = height();
     const double re = s.m_dXStart + (m_ptMenu.x() / w) * (s.m_dXEnd - s.m_dXStart);
     const double im = s.m_dYStart + ((h - m_ptMenu.y()) / h) * (s.m_dYEnd - s.m_dYStart);
-    auto format = [](double v) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.16G", v);
-        return QString(text);
-    };
-    dialog->Edit(kIdCRe)->setText(format(re));
-    dialog->Edit(kIdCIm)->setText(format(im));
+    dialog->Edit(kIdCRe)->setText(QString::fromStdString(FormatReal(re)));
+    dialog->Edit(kIdCIm)->setText(QString::fromStdString(FormatReal(im)));
 }
 
 }  // namespace korvanta

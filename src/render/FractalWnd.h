@@ -4,6 +4,7 @@
 #include "render/RenderView.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QWidget>
 
 namespace korvanta {
@@ -27,6 +28,7 @@ public:
     const RenderJob& Job() const { return m_job; }
 
     void OnSetConstant();
+    void OnProperties();
     QPoint MenuPoint() const { return m_ptMenu; }
     void SetMenuPoint(QPoint point) { m_ptMenu = point; }
 
@@ -39,13 +41,20 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void ShowContextMenu(QPoint global);
     CFractalDlg* Dialog() const { return m_job.Settings().m_pDlg; }
 
+    void ZoomTo(QRect drag);
+
     RenderJob m_job;
     QPoint m_ptMenu;
+    bool m_bDragging = false;
+    QPoint m_ptAnchor;
+    QRect m_rcDrag;
 };
 
 }  // namespace korvanta

@@ -57,4 +57,21 @@ std::int32_t AtoI(std::string_view text)
     return static_cast<std::int32_t>(std::min<std::int64_t>(value, kCap - 1));
 }
 
+// "%.16G" without the locale: the decimal separator is always a point.
+std::string FormatReal(double value)
+{
+    char text[64];
+    const auto [end, ec] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 16);
+    std::string result(text, ec == std::errc{} ? end : text);
+    for (char& c : result)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return result;
+}
+
+std::string FormatInt(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
 }  // namespace korvanta

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvanta {
@@ -14,5 +15,10 @@ std::optional<double> ScanReal(std::string_view text);
 // atoi: leading blanks, an optional sign, the leading digits; 0 when there are none.
 // Saturates instead of overflowing.
 std::int32_t AtoI(std::string_view text);
+
+// How the program shows numbers in its fields: reals with 16 significant digits ("%.16G"),
+// integers plainly ("%-ld").
+std::string FormatReal(double value);
+std::string FormatInt(std::int64_t value);
 
 }  // namespace korvanta

@@ -36,12 +36,14 @@ bool RenderJob::CreateBitmaps(PixelBuffer overlay, PixelBuffer picture)
     const std::int32_t width = m_settings.m_nWidth;
     const std::int32_t height = m_settings.m_nHeight;
     m_header = BitmapInfoHeader::ForPicture(width, height);
-    const bool fits = picture.width() == width && picture.height() == height;
-    m_bits = fits && !picture.empty() ? std::move(picture) : AllocatePicture(m_settings);
+    const bool given = picture.width() == width && picture.height() == height;
+    m_bits = given && !picture.empty() ? std::move(picture) : AllocatePicture(m_settings);
     // A picture without pixels is complete as it is; any other that got no buffer is not.
     const bool hasPixels = width > 0 && height > 0;
     m_outOfMemory = m_bits.empty() && (hasPixels || width < 0 || height < 0);
-    m_settings.m_bShowValues = m_settings.m_bShowValues && !overlay.empty() ? 1 : 0;
+    // The panel is only shown when it fits strictly inside the picture.
+    const bool fits = !overlay.empty() && overlay.width() < width && overlay.height() < height;
+    m_settings.m_bShowValues = m_settings.m_bShowValues && fits ? 1 : 0;
     m_overlay = m_settings.m_bShowValues ? std::move(overlay) : PixelBuffer{};
     if (!hasPixels && !m_outOfMemory)
         m_nRow = std::max(m_nRow, height);

@@ -31,8 +31,9 @@ public:
 
     // Creates the picture buffer, or takes `picture` when the caller allocated it first to
     // refuse an impossible picture before anything else happened. Activates `overlay` when
-    // the settings ask for values (the settings then say whether it is active). False when
-    // the picture cannot be allocated: the job then renders nothing.
+    // the settings ask for values and it fits strictly inside the picture (the settings then
+    // say whether it is active). False when the picture cannot be allocated: the job then
+    // renders nothing.
     bool CreateBitmaps(PixelBuffer overlay = {}, PixelBuffer picture = {});
 
     // The buffer for a picture of these settings; empty when it cannot be had.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 namespace korvanta {
 namespace {
 
@@ -35,6 +37,27 @@ TEST(AtoI, LeadingDigitsWithSignAndSaturation)
     EXPECT_EQ(AtoI("99999999999"), 2147483647);
     EXPECT_EQ(AtoI("-99999999999"), -2147483647 - 1);
     EXPECT_EQ(AtoI("2147483647"), 2147483647);
+}
+
+}  // namespace
+}  // namespace korvanta
+
+namespace korvanta {
+namespace {
+
+TEST(FormatReal, SixteenSignificantDigitsUpperCaseAndAlwaysAPoint)
+{
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // a comma locale, where installed
+    EXPECT_EQ(FormatReal(-2), "-2");
+    EXPECT_EQ(FormatReal(1), "1");
+    EXPECT_EQ(FormatReal(0), "0");
+    EXPECT_EQ(FormatReal(0.1), "0.1");
+    EXPECT_EQ(FormatReal(1.5e-20), "1.5E-20");
+    EXPECT_EQ(FormatReal(1.0 / 3), "0.3333333333333333");
+    EXPECT_EQ(FormatReal(-0.3700558848150183), "-0.3700558848150183");
+    EXPECT_EQ(FormatReal(1e16), "1E+16");
+    EXPECT_EQ(FormatInt(-17), "-17");
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 }  // namespace
