@@ -76,6 +76,7 @@ void CFractalDlg::CreateControls()
 {
     m_menu = new QMenuBar(this);
     QMenu* file = m_menu->addMenu("File");
+    file->addAction("Load..", this, &CFractalDlg::OnLoad);
     file->addAction("&Exit", this, &CFractalDlg::reject);
     m_menu->adjustSize();
     const int menuHeight = m_menu->sizeHint().height();
@@ -237,9 +238,6 @@ bool CFractalDlg::SaveOrRestoreDesktop(bool save)
     }
     return true;
 }
-
-// Documents and macros named on the command line are opened by their own modules.
-void CFractalDlg::OpenCommandFile() {}
 
 void CFractalDlg::reject()
 {

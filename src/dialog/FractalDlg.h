@@ -15,6 +15,10 @@ class QLineEdit;
 class QMenuBar;
 
 namespace korvanta {
+class Archive;
+}
+
+namespace korvanta {
 
 class CFractalWnd;
 class IdleDriver;
@@ -67,6 +71,14 @@ public:
     void FillFromPicture(const PictureFields& fields);
 
     void OnSelchangeSamples();
+
+    // Reads one render window record and opens its window; raises the archive's errors (no
+    // window then). The magic's own message is shown here.
+    void OpenDocument(Archive& ar);
+    void OnLoad();
+    // Opens a document named by path, with the command's messages; false when it failed.
+    bool OpenDocumentFile(const QString& path);
+    void OpenCommandFile();
     void OnOnTop();
     void reject() override;  // Exit, Escape and the close box
     void done(int result) override;
@@ -91,7 +103,6 @@ private:
     void RefreshMembers();
     void ApplyOnTop();
     bool SaveOrRestoreDesktop(bool save);
-    void OpenCommandFile();
     void CloseRenderWindows();
     bool Fail(int id, const QString& message, bool selectAll);
     void AddControl(int id, QWidget* control, QRect dialogUnits);

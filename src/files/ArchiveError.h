@@ -20,6 +20,7 @@ public:
         NullObject,      // a null object where an object is required
         SharedObject,    // a reference to an object that was already read
         BadValue,        // a field whose value the program cannot use
+        NotADocument,    // the data does not start as a document does
     };
 
     ArchiveError(Kind kind, const std::string& what) : std::runtime_error(what), m_kind(kind) {}

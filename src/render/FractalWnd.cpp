@@ -1,10 +1,13 @@
 #include "render/FractalWnd.h"
 
 #include "dialog/FractalDlg.h"
+#include "files/PictureExport.h"
 #include "render/NumberText.h"
 #include "render/PictureImage.h"
 #include "render/ValueOverlay.h"
 #include "shell/FractalPropDlg.h"
+#include "shell/Prompter.h"
+#include "shell/Wallpaper.h"
 #include "resources/ControlIds.h"
 #include "resources/Icons.h"
 
@@ -17,22 +20,89 @@
 
 namespace korvanta {
 
-CFractalWnd::CFractalWnd(const RenderSettings& settings) : m_job(settings)
+CFractalWnd::CFractalWnd(const RenderSettings& settings)
+    : CFractalWnd(std::make_unique<RenderJob>(settings))
+{
+}
+
+CFractalWnd::CFractalWnd(std::unique_ptr<RenderJob> job) : m_job(std::move(job))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setWindowIcon(WindowIcon());
     setWindowTitle(RenderJob::kTitle);
+    m_job->SetView(this);
+}
+
+CFractalWnd::~CFractalWnd()
+{
+    m_job->SetView(nullptr);
+}
+
+void CFractalWnd::ShowPicture()
+{
+    const RenderSettings& s = m_job->Settings();
+    resize(s.m_nWidth, s.m_nHeight);
+    move(0, 0);
+    show();
 }
 
 void CFractalWnd::Open(PixelBuffer picture)
 {
-    const RenderSettings& s = m_job.Settings();
-    resize(s.m_nWidth, s.m_nHeight);
-    move(0, 0);
-    m_job.SetView(this);
-    show();
-    m_job.CreateBitmaps(s.m_bShowValues ? BuildValueOverlay(s) : PixelBuffer{}, std::move(picture));
+    ShowPicture();
+    const RenderSettings& s = m_job->Settings();
+    m_job->CreateBitmaps(s.m_bShowValues ? BuildValueOverlay(s) : PixelBuffer{}, std::move(picture));
+}
+
+// The placement keeps the outer rectangle; the frame is whatever this desktop draws.
+void CFractalWnd::OpenAt(const WindowPlacement& p)
+{
+    ShowPicture();
+    const QRect frame = frameGeometry(), client = geometry();
+    const int left = client.left() - frame.left(), top = client.top() - frame.top();
+    const int extraWidth = frame.width() - client.width();
+    const int extraHeight = frame.height() - client.height();
+    if (p.right > p.left && p.bottom > p.top)
+        setGeometry(p.left + left, p.top + top, p.right - p.left - extraWidth,
+                    p.bottom - p.top - extraHeight);
+    if (p.showCmd == WindowPlacement::kMinimized)
+        showMinimized();
+    else if (p.showCmd == WindowPlacement::kMaximized)
+        showMaximized();
+}
+
+WindowPlacement CFractalWnd::Placement() const
+{
+    WindowPlacement p;
+    p.showCmd = isMinimized()   ? WindowPlacement::kMinimized
+                : isMaximized() ? WindowPlacement::kMaximized
+                                : WindowPlacement::kNormal;
+    const QRect frame = frameGeometry(), client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    const QRect normal = p.showCmd == WindowPlacement::kNormal ? client : normalGeometry();
+    const QRect outer = normal.marginsAdded(margins);
+    p.left = outer.left();
+    p.top = outer.top();
+    p.right = outer.left() + outer.width();
+    p.bottom = outer.top() + outer.height();
+    return p;
+}
+
+void CFractalWnd::OnSaveAs()
+{
+    const auto choice = Prompter::Current().SaveFile(this, kSaveFilters);
+    if (!choice || choice->filter < 1 || choice->filter > 5)
+        return;
+    const auto format = static_cast<SaveFormat>(choice->filter);
+    const std::string path = WithExtension(choice->path.toStdString(), format);
+    for (const std::string& message : SavePicture(path, format, *m_job, Placement()))
+        Prompter::Current().Message(this, QString::fromStdString(message));
+}
+
+void CFractalWnd::OnSetWallpaper()
+{
+    SetWallpaper(*m_job, this);
 }
 
 void CFractalWnd::SetTitle(const std::string& title)
@@ -48,7 +118,7 @@ void CFractalWnd::Invalidate()
 void CFractalWnd::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const PixelBuffer& pixels = m_job.Pixels();
+    const PixelBuffer& pixels = m_job->Pixels();
     if (pixels.empty()) {
         painter.fillRect(rect(), Qt::black);
         return;
@@ -141,7 +211,7 @@ void CFractalWnd::ZoomTo(QRect drag)
     CFractalDlg* dialog = Dialog();
     if (!dialog)
         return;
-    const RenderSettings& s = m_job.Settings();
+    const RenderSettings& s = m_job->Settings();
     const double w = width(), h = height();
     const double dx = s.m_dXEnd - s.m_dXStart, dy = s.m_dYEnd - s.m_dYStart;
     CFractalDlg::PictureFields f;
@@ -159,6 +229,8 @@ void CFractalWnd::ZoomTo(QRect drag)
 void CFractalWnd::ShowContextMenu(QPoint global)
 {
     QMenu menu(this);
+    menu.addAction("&Save as ...", this, &CFractalWnd::OnSaveAs)->setData(kCmdSaveAs);
+    menu.addAction("Set Wallpaper", this, &CFractalWnd::OnSetWallpaper)->setData(kCmdSetWallpaper);
     menu.addAction("Set Constant", this, &CFractalWnd::OnSetConstant)->setData(kCmdSetConstant);
     menu.addSeparator();
     menu.addAction("&Properties", this, &CFractalWnd::OnProperties)->setData(kCmdProperties);
@@ -167,7 +239,7 @@ void CFractalWnd::ShowContextMenu(QPoint global)
 
 void CFractalWnd::OnProperties()
 {
-    CFractalPropDlg properties(m_job.Settings(), Dialog());
+    CFractalPropDlg properties(m_job->Settings(), Dialog());
     properties.exec();
 }
 
@@ -177,7 +249,7 @@ void CFractalWnd::OnSetConstant()
     CFractalDlg* dialog = Dialog();
     if (!dialog)
         return;
-    const RenderSettings& s = m_job.Settings();
+    const RenderSettings& s = m_job->Settings();
     const double w = width(), h = height();
     const double re = s.m_dXStart + (m_ptMenu.x() / w) * (s.m_dXEnd - s.m_dXStart);
     const double im = s.m_dYStart + ((h - m_ptMenu.y()) / h) * (s.m_dYEnd - s.m_dYStart);

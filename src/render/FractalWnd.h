@@ -1,11 +1,14 @@
 #pragma once
 
+#include "files/RenderRecord.h"
 #include "render/RenderJob.h"
 #include "render/RenderView.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+
+#include <memory>
 
 namespace korvanta {
 
@@ -18,14 +21,23 @@ class CFractalWnd : public QWidget, public RenderView {
 public:
     // Takes over the settings' formula and coloring.
     explicit CFractalWnd(const RenderSettings& settings);
+    // A picture read from a document, with its buffers already made.
+    explicit CFractalWnd(std::unique_ptr<RenderJob> job);
+    ~CFractalWnd() override;
 
     // Shows the window at the screen's top-left corner with the picture's size as its client
     // area, and creates the picture buffer (or takes `picture`, allocated beforehand).
     void Open(PixelBuffer picture = {});
+    // Shows a loaded picture where its placement says.
+    void OpenAt(const WindowPlacement& placement);
 
-    int RenderStep(int count) { return m_job.RenderStep(count); }
-    RenderJob& Job() { return m_job; }
-    const RenderJob& Job() const { return m_job; }
+    int RenderStep(int count) { return m_job->RenderStep(count); }
+    RenderJob& Job() { return *m_job; }
+    const RenderJob& Job() const { return *m_job; }
+
+    WindowPlacement Placement() const;
+    void OnSaveAs();
+    void OnSetWallpaper();
 
     void OnSetConstant();
     void OnProperties();
@@ -46,11 +58,12 @@ protected:
 
 private:
     void ShowContextMenu(QPoint global);
-    CFractalDlg* Dialog() const { return m_job.Settings().m_pDlg; }
+    CFractalDlg* Dialog() const { return m_job->Settings().m_pDlg; }
 
     void ZoomTo(QRect drag);
+    void ShowPicture();
 
-    RenderJob m_job;
+    std::unique_ptr<RenderJob> m_job;
     QPoint m_ptMenu;
     bool m_bDragging = false;
     QPoint m_ptAnchor;

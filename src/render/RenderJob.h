@@ -43,6 +43,8 @@ public:
     }
 
     void SetView(RenderView* view) { m_view = view; }
+    // The control window that owns the picture (not stored with it).
+    void SetDialog(CFractalDlg* dialog) { m_settings.m_pDlg = dialog; }
 
     // 0 when the picture is complete (or cannot be rendered), 1 otherwise.
     int RenderStep(int idleCount = 0);

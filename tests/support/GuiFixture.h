@@ -25,11 +25,29 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace korvanta::test {
 
-// Collects message texts instead of opening boxes.
+// Collects message texts instead of opening boxes, and answers file dialogs from a queue
+// (an empty queue is a cancel).
 class RecordingPrompter : public Prompter {
 public:
     QStringList messages;
+    QList<FileChoice> answers;
+    QStringList filtersAsked;
+
     void Message(QWidget*, const QString& text) override { messages << text; }
+    std::optional<FileChoice> SaveFile(QWidget*, const QString& filters) override
+    {
+        filtersAsked << filters;
+        if (answers.isEmpty())
+            return std::nullopt;
+        return answers.takeFirst();
+    }
+    std::optional<QString> OpenFile(QWidget*, const QString& filter) override
+    {
+        filtersAsked << filter;
+        if (answers.isEmpty())
+            return std::nullopt;
+        return answers.takeFirst().path;
+    }
 };
 
 // Processes events until `done` holds or the time runs out; says whether it held.
