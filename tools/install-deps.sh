@@ -9,7 +9,7 @@ packages=(
   libpng-dev zlib1g-dev
   qt6-base-dev libgl-dev
   xvfb xauth
-  libwmf-bin
+  libwmf-bin gsfonts
 )
 
 missing=()
