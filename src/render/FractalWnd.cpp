@@ -127,7 +127,7 @@ void CFractalWnd::paintEvent(QPaintEvent* event)
         const QRect area = event->rect();
         painter.drawImage(area.topLeft(), PictureImage(pixels, area));
     } else {
-        painter.drawImage(rect(), PictureImage(pixels, QRect(0, 0, pixels.width(), pixels.height())));
+        painter.drawImage(0, 0, StretchedPictureImage(pixels, size()));
     }
     if (m_bDragging) {
         // An inverted one-pixel frame, visible on any picture.

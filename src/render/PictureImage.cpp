@@ -1,5 +1,7 @@
 #include "render/PictureImage.h"
 
+#include <vector>
+
 namespace korvanta {
 
 QImage PictureImage(const PixelBuffer& pixels, QRect area)
@@ -13,6 +15,25 @@ QImage PictureImage(const PixelBuffer& pixels, QRect area)
         auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         for (int x = 0; x < area.width(); ++x)
             target[x] = source[x] | 0xFF000000u;
+    }
+    return image;
+}
+
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    std::vector<std::int32_t> columns(size.width());
+    for (int x = 0; x < size.width(); ++x)
+        columns[x] = static_cast<std::int32_t>(std::int64_t{x} * pixels.width() / size.width());
+    for (int y = 0; y < size.height(); ++y) {
+        const auto screenRow = static_cast<std::int32_t>(std::int64_t{y} * pixels.height() / size.height());
+        const std::uint32_t* source =
+            pixels.data() + std::size_t(pixels.height() - 1 - screenRow) * std::size_t(pixels.width());
+        auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            target[x] = source[columns[x]] | 0xFF000000u;
     }
     return image;
 }

@@ -12,4 +12,8 @@ namespace korvanta {
 // depend on it.
 QImage PictureImage(const PixelBuffer& pixels, QRect area);
 
+// The whole picture stretched to `size` by taking the nearest pixel, so painting a huge
+// picture into a window costs only what the window shows.
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size);
+
 }  // namespace korvanta
