@@ -30,15 +30,8 @@ double Seconds(Clock::time_point since)
 
 std::uint64_t ThroughRenderStep(std::vector<std::uint32_t>& pixels)
 {
-    RenderSettings settings;
-    settings.m_dXStart = kXStart;
-    settings.m_dXEnd = kXEnd;
-    settings.m_dYStart = kYStart;
-    settings.m_dYEnd = kYEnd;
-    settings.m_nWidth = settings.m_nHeight = kSize;
-    settings.m_pAlg = new CFractAlgMandelbrot;
-    settings.m_pCol = new CFractCol2304;
-    RenderJob job(settings);
+    RenderJob job(RenderSettings::ForArea(kXStart, kXEnd, kYStart, kYEnd, kSize, kSize,
+                                          new CFractAlgMandelbrot, new CFractCol2304));
     job.CreateBitmaps();
     std::uint64_t steps = 0;
     while (job.RenderStep() != 0)

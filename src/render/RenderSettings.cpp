@@ -20,6 +20,22 @@ RenderSettings::RenderSettings(const DialogFields& fields, CFractalDlg* dialog)
 {
 }
 
+RenderSettings RenderSettings::ForArea(double xStart, double xEnd, double yStart, double yEnd,
+                                       std::int32_t width, std::int32_t height, CFractAlg* alg,
+                                       CFractCol* col)
+{
+    RenderSettings s;
+    s.m_dXStart = xStart;
+    s.m_dXEnd = xEnd;
+    s.m_dYStart = yStart;
+    s.m_dYEnd = yEnd;
+    s.m_nWidth = width;
+    s.m_nHeight = height;
+    s.m_pAlg = alg;
+    s.m_pCol = col;
+    return s;
+}
+
 void RenderSettings::Serialize(Archive& ar)
 {
     ar.TransferAll(m_nFormula, m_nColoring, m_bAspect, m_bShowValues, m_nHeight, m_nWidth,

@@ -29,6 +29,11 @@ public:
     // Coordinates that do not scan stay 0: the dialog has checked them before.
     RenderSettings(const DialogFields& fields, CFractalDlg* dialog);
 
+    // A record for a picture of an area at a size, carrying (not owning) its objects.
+    static RenderSettings ForArea(double xStart, double xEnd, double yStart, double yEnd,
+                                  std::int32_t width, std::int32_t height, CFractAlg* alg,
+                                  CFractCol* col);
+
     // Stores or loads the fields and both objects. Loading expects a record that owns
     // nothing yet, and refuses a formula or coloring of the wrong family.
     void Serialize(Archive& ar);

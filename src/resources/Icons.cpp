@@ -19,15 +19,8 @@ QIcon Render(const std::function<CFractAlg*()>& formula, double xStart, double x
 {
     QIcon icon;
     for (int size : {16, 32, 48}) {
-        RenderSettings s;
-        s.m_dXStart = xStart;
-        s.m_dXEnd = xEnd;
-        s.m_dYStart = yStart;
-        s.m_dYEnd = yEnd;
-        s.m_nWidth = s.m_nHeight = size;
-        s.m_pAlg = formula();
-        s.m_pCol = new CFractCol2304;
-        RenderJob job(s);
+        RenderJob job(RenderSettings::ForArea(xStart, xEnd, yStart, yEnd, size, size, formula(),
+                                              new CFractCol2304));
         job.CreateBitmaps();
         while (job.RenderStep() != 0) {
         }

@@ -40,16 +40,7 @@ public:
 
 RenderSettings Settings(std::int32_t width, std::int32_t height, CFractAlg* alg, CFractCol* col)
 {
-    RenderSettings s;
-    s.m_dXStart = -1;
-    s.m_dXEnd = 1;
-    s.m_dYStart = -1;
-    s.m_dYEnd = 1;
-    s.m_nWidth = width;
-    s.m_nHeight = height;
-    s.m_pAlg = alg;
-    s.m_pCol = col;
-    return s;
+    return RenderSettings::ForArea(-1, 1, -1, 1, width, height, alg, col);
 }
 
 int RunToEnd(RenderJob& job)

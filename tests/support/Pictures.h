@@ -16,16 +16,8 @@ namespace korvanta::test {
 inline std::unique_ptr<RenderJob> MandelbrotJob(std::int32_t width, std::int32_t height,
                                                 long steps = -1)
 {
-    RenderSettings s;
-    s.m_dXStart = -1;
-    s.m_dXEnd = 2;
-    s.m_dYStart = -1.5;
-    s.m_dYEnd = 1.5;
-    s.m_nWidth = width;
-    s.m_nHeight = height;
-    s.m_pAlg = new CFractAlgMandelbrot;
-    s.m_pCol = new CFractCol2304;
-    auto job = std::make_unique<RenderJob>(s);
+    auto job = std::make_unique<RenderJob>(RenderSettings::ForArea(
+        -1, 2, -1.5, 1.5, width, height, new CFractAlgMandelbrot, new CFractCol2304));
     job->CreateBitmaps();
     for (long i = 0; steps < 0 || i < steps; ++i)
         if (job->RenderStep() == 0)
