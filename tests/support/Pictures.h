@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace korvanta::test {
 
@@ -25,10 +26,12 @@ inline std::unique_ptr<RenderJob> MandelbrotJob(std::int32_t width, std::int32_t
     return job;
 }
 
-// A fresh empty folder for files a test writes.
+// A fresh empty folder for files a test writes; tests run in parallel processes, so each
+// process has its own.
 inline std::filesystem::path TempDir(const std::string& name)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("korvanta-test-" + name);
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("korvanta-test-" + std::to_string(getpid()) + "-" + name);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
