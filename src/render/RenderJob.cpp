@@ -76,7 +76,7 @@ int RenderJob::RenderStep(int)
     if (!alg->Iterate())
         return 1;
     m_bNewPixel = true;
-    WritePixel(col->GetColor(*alg->GetResult()));
+    WritePixel(m_nCol, m_nRow, col->GetColor(*alg->GetResult()));
     if (++m_nCol < m_settings.m_nWidth)
         return 1;
     RowDone();
@@ -106,22 +106,45 @@ void RenderJob::RowDone()
 // In the overlay's corner the value is blended half and half with the overlay; the
 // overlay's black text is left as the buffer holds it. The overlay's bottom row and left
 // column are never blended.
-void RenderJob::WritePixel(std::uint32_t value)
+void RenderJob::WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value)
 {
-    std::uint32_t& pixel = m_bits.at(m_nCol, m_nRow);
+    std::uint32_t& pixel = m_bits.at(column, row);
     const std::int32_t rowOffset = m_settings.m_nHeight - m_overlay.height();
     const std::int32_t colOffset = m_settings.m_nWidth - m_overlay.width();
-    if (!m_settings.m_bShowValues || m_nRow <= rowOffset || m_nCol <= colOffset) {
+    if (!m_settings.m_bShowValues || row <= rowOffset || column <= colOffset) {
         pixel = value;
         return;
     }
-    const std::uint32_t over = m_overlay.at(m_nCol - colOffset, m_nRow - rowOffset);
+    const std::uint32_t over = m_overlay.at(column - colOffset, row - rowOffset);
     if ((over & 0xFFFFFF) == 0)
         return;
     std::uint32_t blended = pixel & 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8)
         blended |= ((((value >> shift) & 0xFF) / 2) + (((over >> shift) & 0xFF) / 2)) << shift;
     pixel = blended;
+}
+
+void RenderJob::RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn)
+{
+    const CFractCol* col = m_settings.m_pCol;
+    if (col == nullptr || m_bits.empty() || row < 0 || row >= m_settings.m_nHeight)
+        return;
+    for (std::int32_t column = std::max(0, fromColumn); column < m_settings.m_nWidth; ++column) {
+        alg.SetPoint(column, row);
+        while (!alg.Iterate()) {
+        }
+        WritePixel(column, row, col->GetColor(*alg.GetResult()));
+    }
+}
+
+void RenderJob::FinishAfterRows()
+{
+    const std::int32_t width = m_settings.m_nWidth, height = m_settings.m_nHeight;
+    if (m_settings.m_pAlg && !m_bits.empty() && width > 0 && height > 0)
+        RenderRowWith(*m_settings.m_pAlg, height - 1, width - 1);
+    m_nRow = std::max(m_nRow, height);
+    m_nCol = 0;
+    m_bNewPixel = true;
 }
 
 }  // namespace korvanta

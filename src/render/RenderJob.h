@@ -49,6 +49,14 @@ public:
     // 0 when the picture is complete (or cannot be rendered), 1 otherwise.
     int RenderStep(int idleCount = 0);
 
+    // For renderers that split the rest of a picture across threads: computes the pixels of
+    // `row` from `fromColumn` on with `alg`, a copy of this job's formula, exactly as
+    // RenderStep would. Touches only those pixels, so different rows may run at once.
+    void RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn = 0);
+    // Marks the picture complete once every row was rendered that way, and leaves the job's
+    // own formula as stepping would have: holding the last pixel.
+    void FinishAfterRows();
+
     // Where rendering continues; a loaded document resumes here with a fresh pixel. False,
     // and nothing changed, for a place outside the picture.
     bool SetPosition(std::int32_t column, std::int32_t row);
@@ -66,7 +74,7 @@ public:
     std::int32_t Column() const { return m_nCol; }
 
 private:
-    void WritePixel(std::uint32_t value);
+    void WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value);
     void RowDone();
 
     RenderSettings m_settings;
