@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace korvanta::test {
@@ -27,13 +28,24 @@ inline std::unique_ptr<RenderJob> MandelbrotJob(std::int32_t width, std::int32_t
 }
 
 // A fresh empty folder for files a test writes; tests run in parallel processes, so each
-// process has its own.
+// process has its own. The folders go when the process ends.
 inline std::filesystem::path TempDir(const std::string& name)
 {
+    struct Folders {
+        std::vector<std::filesystem::path> made;
+        ~Folders()
+        {
+            std::error_code ignored;
+            for (const auto& dir : made)
+                std::filesystem::remove_all(dir, ignored);
+        }
+    };
+    static Folders folders;
     const auto dir = std::filesystem::temp_directory_path() /
                      ("korvanta-test-" + std::to_string(getpid()) + "-" + name);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    folders.made.push_back(dir);
     return dir;
 }
 
