@@ -1,6 +1,5 @@
 #include "dialog/FractalDlg.h"
 
-#include "render/AspectFit.h"
 #include "render/FractalWnd.h"
 #include "render/NumberText.h"
 #include "render/RenderJob.h"
@@ -61,24 +60,14 @@ void CFractalDlg::OnRender()
         constant = CFractValue(*re, *im);
     }
 
-    if (m_bAspectRatio == 1) {
-        const PictureSize fitted =
-            FitToAspect(settings.m_dXStart, settings.m_dXEnd, settings.m_dYStart,
-                        settings.m_dYEnd, {settings.m_nWidth, settings.m_nHeight});
-        settings.m_nWidth = fitted.width;
-        settings.m_nHeight = fitted.height;
-    }
+    settings.FitSizeToArea();
     // Refuse before anything is handed over, so the prototypes stay as they were.
     PixelBuffer picture = RenderJob::AllocatePicture(settings);
     if (picture.empty() && settings.m_nWidth > 0 && settings.m_nHeight > 0)
         return Prompter::Current().Message(this, strings::kOutOfMemory);
 
-    settings.m_pAlg = m_algorithms[formula].release();
-    settings.m_pCol = m_colorings[coloring].release();
-    if (settings.m_pCol->CanSetNumColors())
-        settings.m_pCol->SetNumColors(AtoI(EditText(Edit(kIdNumColors))));
-    if (settings.m_pAlg->UsesConstant())
-        settings.m_pAlg->SetConstant(constant);
+    settings.HandOver(m_algorithms[formula].release(), m_colorings[coloring].release(),
+                      EditText(Edit(kIdNumColors)), constant);
     AddAlg();
     AddCol();
 

@@ -41,7 +41,6 @@ public:
 
     void OnSetConstant();
     void OnProperties();
-    QPoint MenuPoint() const { return m_ptMenu; }
     void SetMenuPoint(QPoint point) { m_ptMenu = point; }
 
     // RenderView

@@ -1,6 +1,7 @@
 #include "render/RenderSettings.h"
 
 #include "files/Archive.h"
+#include "render/AspectFit.h"
 #include "render/NumberText.h"
 
 namespace korvanta {
@@ -34,6 +35,27 @@ RenderSettings RenderSettings::ForArea(double xStart, double xEnd, double yStart
     s.m_pAlg = alg;
     s.m_pCol = col;
     return s;
+}
+
+void RenderSettings::FitSizeToArea()
+{
+    if (m_bAspect != 1)
+        return;
+    const PictureSize fitted =
+        FitToAspect(m_dXStart, m_dXEnd, m_dYStart, m_dYEnd, {m_nWidth, m_nHeight});
+    m_nWidth = fitted.width;
+    m_nHeight = fitted.height;
+}
+
+void RenderSettings::HandOver(CFractAlg* alg, CFractCol* col, const std::string& colorsText,
+                              const CFractValue& constant)
+{
+    m_pAlg = alg;
+    m_pCol = col;
+    if (col->CanSetNumColors())
+        col->SetNumColors(AtoI(colorsText));
+    if (alg->UsesConstant())
+        alg->SetConstant(constant);
 }
 
 void RenderSettings::Serialize(Archive& ar)

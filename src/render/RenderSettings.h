@@ -34,6 +34,13 @@ public:
                                   std::int32_t width, std::int32_t height, CFractAlg* alg,
                                   CFractCol* col);
 
+    // The last steps of Render, shared by every way a picture is started: fit the size to the
+    // area when Aspect Ratio is set, then hand the objects over, giving the coloring the typed
+    // number of colors when it takes one and the formula C when it uses one.
+    void FitSizeToArea();
+    void HandOver(CFractAlg* alg, CFractCol* col, const std::string& colorsText,
+                  const CFractValue& constant);
+
     // Stores or loads the fields and both objects. Loading expects a record that owns
     // nothing yet, and refuses a formula or coloring of the wrong family.
     void Serialize(Archive& ar);

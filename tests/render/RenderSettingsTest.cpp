@@ -105,5 +105,26 @@ TEST(RenderSettings, ObjectsOfTheWrongFamilyAreRefusedWithoutLeaks)
     EXPECT_EQ(back.m_pCol, nullptr);
 }
 
+TEST(RenderSettings, HandOverGivesCountAndConstantOnlyWhereTheyAreUsed)
+{
+    RenderSettings s;
+    auto* mandelbrot = new CFractAlgMandelbrot;
+    auto* polarLog = new CFractColPolarLog;
+    s.HandOver(mandelbrot, polarLog, "5", CFractValue(1, 2));
+    EXPECT_EQ(polarLog->GetNumColors(), 5);
+    EXPECT_EQ(mandelbrot->GetConstant().m_z, std::complex<double>(0, 0));
+    EXPECT_EQ(s.m_pAlg, mandelbrot);
+    delete mandelbrot;
+    delete polarLog;
+
+    RenderSettings wide = RenderSettings::ForArea(0, 4, 0, 1, 200, 200, nullptr, nullptr);
+    wide.FitSizeToArea();  // Aspect Ratio not set: unchanged
+    EXPECT_EQ(wide.m_nWidth, 200);
+    wide.m_bAspect = 1;
+    wide.FitSizeToArea();
+    EXPECT_EQ(wide.m_nWidth, 400);
+    EXPECT_EQ(wide.m_nHeight, 100);
+}
+
 }  // namespace
 }  // namespace korvanta

@@ -3,7 +3,6 @@
 #include "colorings/ColoringList.h"
 #include "dialog/SampleScenes.h"
 #include "formulas/FormulaList.h"
-#include "render/AspectFit.h"
 #include "render/NumberText.h"
 
 #include <algorithm>
@@ -191,24 +190,19 @@ std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o,
     RenderSettings settings(fields, nullptr);
     auto alg = CreateFormula(f.formula);
     auto col = CreateColoring(f.coloring);
-    if (col->CanSetNumColors() && !f.colors.empty())
-        col->SetNumColors(AtoI(f.colors));
+    CFractValue constant;
     if (alg->UsesConstant()) {
         const auto re = ScanReal(f.cRe), im = ScanReal(f.cIm);
         if (!re || !im) {
             error = "the constant C must be two numbers";
             return nullptr;
         }
-        alg->SetConstant(CFractValue(*re, *im));
+        constant = CFractValue(*re, *im);
     }
-    if (f.aspect == 1) {
-        const PictureSize fitted = FitToAspect(settings.m_dXStart, settings.m_dXEnd, settings.m_dYStart,
-                                               settings.m_dYEnd, {settings.m_nWidth, settings.m_nHeight});
-        settings.m_nWidth = fitted.width;
-        settings.m_nHeight = fitted.height;
-    }
-    settings.m_pAlg = alg.release();
-    settings.m_pCol = col.release();
+    // Without a count of its own the field shows the coloring's, as in the explorer.
+    const std::string colors = f.colors.empty() ? FormatInt(col->GetNumColors()) : f.colors;
+    settings.FitSizeToArea();
+    settings.HandOver(alg.release(), col.release(), colors, constant);
     auto job = std::make_unique<RenderJob>(settings);
     if (!job->CreateBitmaps(settings.m_bShowValues ? overlay(settings) : PixelBuffer{})) {
         error = "Out of memory!";
