@@ -3,8 +3,8 @@
 // The Mandelbrot picture computed without the render machinery, as the benchmarks' baselines:
 // a bare loop with no objects, virtual calls or yields, and the formula and coloring objects
 // called in a plain loop, without render steps or idle ticks.
-#include "colorings/FractCol2304.h"
-#include "formulas/FractAlgMandelbrot.h"
+#include "core/colorings/FractCol2304.h"
+#include "core/formulas/FractAlgMandelbrot.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Iterations per second of every formula over a representative picture, and nanoseconds
 // per GetColor of every coloring over a spread of counts.
-#include "colorings/ColoringList.h"
-#include "formulas/FormulaList.h"
+#include "core/colorings/ColoringList.h"
+#include "core/formulas/FormulaList.h"
 
 #include <chrono>
 #include <cstdio>

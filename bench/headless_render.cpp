@@ -1,7 +1,7 @@
 // korvanta-render's speed on one and two threads for three pictures, and its peak memory
 // when it writes a large PNG.
-#include "PictureRequest.h"
-#include "render/ParallelRender.h"
+#include "tools/korvanta-render/PictureRequest.h"
+#include "core/render/ParallelRender.h"
 
 #include <QGuiApplication>
 

@@ -2,9 +2,9 @@
 // dialog, Render, and the idle loop, headless. Prints the time to finish against the same
 // picture computed without the render machinery (the formula and coloring objects in a plain
 // loop, and a bare loop), and the longest wait of an input event while pictures render.
-#include "dialog/FractalDlg.h"
-#include "render/FractalWnd.h"
-#include "resources/ControlIds.h"
+#include "gui/dialog/FractalDlg.h"
+#include "gui/render/FractalWnd.h"
+#include "gui/resources/ControlIds.h"
 #include "PlainMandelbrot.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // RenderStep, through the formula object in a plain loop, and through a bare loop over the
 // same points. RenderStep against the formula loop is the cost of stepping one pixel at a
 // time; the formula loop against the bare loop is the cost of the formula object.
-#include "colorings/FractCol2304.h"
-#include "formulas/FractAlgMandelbrot.h"
-#include "render/RenderJob.h"
+#include "core/colorings/FractCol2304.h"
+#include "core/formulas/FractAlgMandelbrot.h"
+#include "core/render/RenderJob.h"
 #include "PlainMandelbrot.h"
 
 #include <chrono>

@@ -13,5 +13,5 @@ cmake --build build -j "$jobs"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANTA_SANITIZE=ON \
       -DKORVANTA_BUILD_BENCH=OFF -DKORVANTA_GUI=OFF
-cmake --build build-sanitize -j "$jobs" --target korvanta_core_tests
+cmake --build build-sanitize -j "$jobs" --target korvanta_core_tests korvanta-render
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/Archive.h"
+#include "core/archive/Archive.h"
 
 #include <sstream>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "dialog/FractalDlg.h"
-#include "render/FractalWnd.h"
-#include "resources/ControlIds.h"
-#include "shell/Prompter.h"
+#include "gui/dialog/FractalDlg.h"
+#include "gui/render/FractalWnd.h"
+#include "gui/resources/ControlIds.h"
+#include "gui/shell/Prompter.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "colorings/FractCol2304.h"
-#include "formulas/FractAlgMandelbrot.h"
-#include "render/RenderJob.h"
+#include "core/colorings/FractCol2304.h"
+#include "core/formulas/FractAlgMandelbrot.h"
+#include "core/render/RenderJob.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formulas/FractAlg.h"
+#include "core/formulas/FractAlg.h"
 
 namespace korvanta::test {
 

@@ -1,8 +1,8 @@
 // Takes the README's screenshot: the control window beside a finished render window, grabbed
 // from the whole screen (run it under Xvfb).
-#include "dialog/FractalDlg.h"
-#include "render/FractalWnd.h"
-#include "resources/ControlIds.h"
+#include "gui/dialog/FractalDlg.h"
+#include "gui/render/FractalWnd.h"
+#include "gui/resources/ControlIds.h"
 
 #include <QApplication>
 #include <QComboBox>

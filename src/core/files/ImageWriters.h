@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/picture/PixelBuffer.h"
+
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+namespace korvanta {
+
+// Writers of a picture buffer (bottom-up, blue-green-red-fourth byte) as image files. The
+// fourth byte never reaches an image. Each returns false when the stream failed.
+
+// 24-bit BMP: bottom row first, rows padded to four bytes.
+bool WriteBmp(std::ostream& out, const PixelBuffer& pixels);
+std::uint64_t BmpFileSize(std::int32_t width, std::int32_t height);
+
+// 32-bit uncompressed TGA: top row first, the fourth byte 255.
+bool WriteTga(std::ostream& out, const PixelBuffer& pixels);
+
+// Standard (not placeable) Windows metafile with one raster record holding the picture as a
+// 24-bit DIB at its own size. Pictures wider or higher than 32767 cannot be expressed.
+bool WriteWmf(std::ostream& out, const PixelBuffer& pixels);
+
+// 8-bit RGB PNG through libpng, top row first. On failure `error` holds libpng's message,
+// or is empty when the library could not start.
+bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error);
+
+}  // namespace korvanta

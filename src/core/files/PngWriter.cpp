@@ -1,0 +1,66 @@
+#include "core/files/ImageWriters.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <vector>
+
+namespace korvanta {
+
+namespace {
+
+struct PngFailure {
+    std::jmp_buf jump;
+    std::string message;
+};
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp message)
+{
+    auto* failure = static_cast<PngFailure*>(png_get_error_ptr(png));
+    failure->message = message ? message : "";
+    std::longjmp(failure->jump, 1);
+}
+
+}  // namespace
+
+// Rows are converted one at a time: the same bytes as writing the whole image at once,
+// without a second copy of the picture in memory.
+bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error)
+{
+    error.clear();
+    PngFailure failure;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, nullptr);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    std::vector<png_byte> row(3 * std::size_t(pixels.width()));
+    if (setjmp(failure.jump)) {
+        png_destroy_write_struct(&png, &info);
+        error = failure.message;
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(pixels.width()),
+                 static_cast<png_uint_32>(pixels.height()), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (std::int32_t i = 0; i < pixels.height(); ++i) {
+        const std::int32_t y = pixels.height() - 1 - i;
+        for (std::int32_t x = 0; x < pixels.width(); ++x) {
+            const std::uint32_t v = pixels.at(x, y);
+            row[3 * x] = static_cast<png_byte>((v >> 16) & 0xFF);
+            row[3 * x + 1] = static_cast<png_byte>((v >> 8) & 0xFF);
+            row[3 * x + 2] = static_cast<png_byte>(v & 0xFF);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace korvanta

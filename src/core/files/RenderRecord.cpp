@@ -1,0 +1,93 @@
+#include "core/files/RenderRecord.h"
+
+#include "core/archive/Archive.h"
+
+#include <cstring>
+
+namespace korvanta {
+
+namespace {
+
+constexpr char kMagic[4] = {'F', 'r', 'a', 'c'};
+
+[[noreturn]] void Reject(const std::string& why)
+{
+    throw ArchiveError(ArchiveError::Kind::BadValue, why);
+}
+
+void TransferHeader(Archive& ar, BitmapInfoHeader& h)
+{
+    ar.TransferAll(h.size, h.width, h.height, h.planes, h.bitCount, h.compression, h.sizeImage,
+                   h.xPelsPerMeter, h.yPelsPerMeter, h.clrUsed, h.clrImportant);
+}
+
+void TransferPlacement(Archive& ar, WindowPlacement& p)
+{
+    ar.TransferAll(p.length, p.flags, p.showCmd, p.minX, p.minY, p.maxX, p.maxY, p.left, p.top,
+                   p.right, p.bottom);
+}
+
+std::uint64_t StoredPixelCount(const BitmapInfoHeader& header, std::int32_t column,
+                               std::int32_t row)
+{
+    return std::uint64_t(std::uint32_t(header.width)) * std::uint32_t(row) + std::uint32_t(column);
+}
+
+}  // namespace
+
+void WriteRenderRecord(Archive& ar, const RenderJob& job, const WindowPlacement& placement)
+{
+    ar.WriteBytes(kMagic, sizeof kMagic);
+    RenderSettings settings = job.Settings();
+    settings.Serialize(ar);
+    std::int32_t column = job.Column(), row = job.Row();
+    ar.TransferAll(column, row);
+    BitmapInfoHeader header = job.Header();
+    TransferHeader(ar, header);
+    const std::uint64_t count = std::min<std::uint64_t>(StoredPixelCount(header, column, row),
+                                                        job.Pixels().size());
+    static_assert(std::endian::native == std::endian::little, "pixels are stored as in memory");
+    ar.WriteBytes(job.Pixels().data(), count * 4);
+    WindowPlacement stored = placement;
+    stored.length = WindowPlacement::kSize;
+    TransferPlacement(ar, stored);
+}
+
+LoadedRecord ReadRenderRecord(Archive& ar, const OverlayBuilder& overlay)
+{
+    char magic[4];
+    ar.ReadBytes(magic, sizeof magic);
+    if (std::memcmp(magic, kMagic, sizeof magic) != 0)
+        throw ArchiveError(ArchiveError::Kind::NotADocument, "not a document");
+
+    RenderSettings settings;
+    settings.Serialize(ar);
+    LoadedRecord loaded;
+    loaded.job = std::make_unique<RenderJob>(settings);  // owns the objects from here on
+    const std::int32_t width = settings.m_nWidth, height = settings.m_nHeight;
+    if (width < 0 || height < 0)
+        Reject("negative picture size");
+
+    std::int32_t column = 0, row = 0;
+    ar.TransferAll(column, row);
+    BitmapInfoHeader header;
+    TransferHeader(ar, header);
+    if (column < 0 || row < 0 || row > height || (column >= width && !(column == 0 && width == 0)))
+        Reject("rendering position outside the picture");
+    if (header.width != width || header.height != height)
+        Reject("picture header does not match the picture");
+    const std::uint64_t count = StoredPixelCount(header, column, row);
+    if (count > std::uint64_t(width) * std::uint64_t(height))
+        Reject("more pixels than the picture holds");
+
+    RenderJob& job = *loaded.job;
+    if (!job.CreateBitmaps(overlay && settings.m_bShowValues ? overlay(job.Settings()) : PixelBuffer{}))
+        Reject("the picture is too large for this computer");
+    job.Header() = header;
+    ar.ReadBytes(job.Pixels().data(), count * 4);
+    TransferPlacement(ar, loaded.placement);
+    job.SetPosition(column, row);
+    return loaded;
+}
+
+}  // namespace korvanta

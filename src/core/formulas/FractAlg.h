@@ -1,0 +1,119 @@
+#pragma once
+
+#include "core/archive/Object.h"
+#include "core/formulas/FractValue.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace korvanta {
+
+// What a step's test value says about the point.
+enum class StepTest { Continue, Stop, Undecided };
+
+// Escape-time test: on below the bailout, done at or above it; NaN decides nothing.
+inline StepTest EscapeTest(double t, double bailout)
+{
+    if (t < bailout)
+        return StepTest::Continue;
+    return t >= bailout ? StepTest::Stop : StepTest::Undecided;
+}
+
+// Convergence test: on while the step is larger than epsilon, done below it; a step of
+// exactly epsilon or NaN decides nothing.
+inline StepTest ConvergenceTest(double t)
+{
+    constexpr double kEpsilon = 1e-9;
+    if (t > kEpsilon)
+        return StepTest::Continue;
+    return t < kEpsilon ? StepTest::Stop : StepTest::Undecided;
+}
+
+// A formula: maps pixels to points and iterates one point at a time, resumably, giving
+// control back after at most 5000 steps.
+class CFractAlg : public CObject {
+    KORVANTA_DECLARE_SERIAL(CFractAlg)
+
+public:
+    static constexpr std::uint32_t kStepsPerCall = 5000;
+
+    void Serialize(Archive& ar) override;
+
+    // True when the point is finished and GetResult holds its outcome.
+    virtual bool Iterate() { return true; }
+    virtual bool UsesConstant() const { return false; }
+    virtual const char* GetName() const { return "Define GetName function!"; }
+
+    // The constant is only seen by formulas that use one.
+    CFractValue GetConstant() const { return UsesConstant() ? m_C : CFractValue{}; }
+    void SetConstant(const CFractValue& c)
+    {
+        if (UsesConstant())
+            m_C = c;
+    }
+
+    void SetPoint(std::int32_t column, std::int32_t row);
+    std::int32_t GetMaxIter() const { return m_nMaxIter; }
+    void SetMaxIter(std::int32_t limit) { m_nMaxIter = limit; }
+    void SetArea(double xStart, double xEnd, double yStart, double yEnd);
+    void SetHeight(std::int32_t height);
+    void SetWidth(std::int32_t width);
+    const CFractValue* GetResult() const { return &m_result; }
+
+    // Read-only views for the render job's overlay, the properties and the tests.
+    double XStart() const { return m_dXStart; }
+    double XEnd() const { return m_dXEnd; }
+    double YStart() const { return m_dYStart; }
+    double YEnd() const { return m_dYEnd; }
+    double StepX() const { return m_dDx; }
+    double StepY() const { return m_dDy; }
+    std::int32_t Width() const { return m_nWidth; }
+    std::int32_t Height() const { return m_nHeight; }
+
+protected:
+    // The iteration every formula shares: count, step, limit check first, test, yield at
+    // multiples of 5000, result. `step(x, y)` replaces the iterate and returns its test.
+    template <class Step>
+    bool RunSteps(Step step);
+
+    double m_y = 0, m_x = 0;
+    CFractValue m_result;
+    std::int32_t m_nIter = 0;
+    double m_cy = 0, m_cx = 0;
+    std::int32_t m_nMaxIter = 0;
+    double m_dXEnd = 0, m_dXStart = 0, m_dYEnd = 0, m_dYStart = 0;
+    std::int32_t m_nHeight = 0, m_nWidth = 0;
+    double m_dDy = 0, m_dDx = 0;
+    CFractValue m_C;
+};
+
+template <class Step>
+bool CFractAlg::RunSteps(Step step)
+{
+    const auto limit = static_cast<std::uint32_t>(m_nMaxIter);
+    auto n = static_cast<std::uint32_t>(m_nIter);
+    // The inner loop only has to look for the end of this call: the limit, the next
+    // multiple of 5000, or a test that does not say "go on".
+    const std::uint64_t yieldAt = (std::uint64_t{n} / kStepsPerCall + 1) * kStepsPerCall;
+    const auto stopAt = static_cast<std::uint32_t>(std::min<std::uint64_t>(limit, yieldAt));
+    // At least one step is always made, even when the limit was already reached.
+    std::uint32_t remaining = stopAt > n ? stopAt - n : 1;
+    double x = m_x, y = m_y;
+    StepTest test;
+    do {
+        ++n;
+        test = step(x, y);
+    } while (--remaining != 0 && test == StepTest::Continue);
+
+    m_x = x;
+    m_y = y;
+    m_nIter = static_cast<std::int32_t>(n);
+    const bool finished = n >= limit || test == StepTest::Stop;
+    if (finished) {
+        m_result = std::complex<double>(x, y);
+        m_result.SetCount(n < limit ? static_cast<std::int32_t>(n) : 0);
+    }
+    return finished;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,30 @@
+#include "core/formulas/FractAlgMandelbrot.h"
+
+#include "core/archive/Archive.h"
+
+#include <cmath>
+
+namespace korvanta {
+
+KORVANTA_IMPLEMENT_SERIAL(CFractAlgMandelbrot, CFractAlg)
+
+void CFractAlgMandelbrot::Serialize(Archive& ar)
+{
+    CFractAlg::Serialize(ar);
+    ar.Transfer(m_aux.m_z);
+}
+
+bool CFractAlgMandelbrot::Iterate()
+{
+    const double cx = m_cx, cy = m_cy;
+    // The test belongs to the iterate before the step.
+    return RunSteps([cx, cy](double& x, double& y) {
+        const double t = std::fabs(x * x) + std::fabs(y * y);
+        const double nx = x * x - y * y - cx;
+        y = 2 * x * y - cy;
+        x = nx;
+        return EscapeTest(t, 4.0);
+    });
+}
+
+}  // namespace korvanta

@@ -1,0 +1,31 @@
+#include "core/render/ClassRegistry.h"
+
+#include "core/colorings/ColoringList.h"
+#include "core/formulas/FormulaList.h"
+
+#include <vector>
+
+namespace korvanta {
+
+std::span<const CRuntimeClass* const> RegisteredClasses()
+{
+    static const std::vector<const CRuntimeClass*> all = [] {
+        std::vector<const CRuntimeClass*> v{&CFractAlg::kClass, &CFractCol::kClass};
+        for (const CRuntimeClass* c : FormulaClasses())
+            v.push_back(c);
+        for (const CRuntimeClass* c : ColoringClasses())
+            v.push_back(c);
+        return v;
+    }();
+    return all;
+}
+
+const CRuntimeClass* FindRegisteredClass(std::string_view name)
+{
+    for (const CRuntimeClass* c : RegisteredClasses())
+        if (name == c->m_lpszClassName)
+            return c;
+    return nullptr;
+}
+
+}  // namespace korvanta

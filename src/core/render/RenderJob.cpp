@@ -1,0 +1,150 @@
+#include "core/render/RenderJob.h"
+
+#include "core/render/RenderView.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace korvanta {
+
+RenderJob::~RenderJob()
+{
+    delete m_settings.m_pAlg;
+    delete m_settings.m_pCol;
+}
+
+void RenderJob::ApplySettings(const RenderSettings& settings)
+{
+    if (settings.m_pAlg != m_settings.m_pAlg)
+        delete m_settings.m_pAlg;
+    if (settings.m_pCol != m_settings.m_pCol)
+        delete m_settings.m_pCol;
+    m_settings = settings;
+    CFractAlg* alg = m_settings.m_pAlg;
+    if (alg == nullptr)
+        return;
+    alg->SetArea(m_settings.m_dXStart, m_settings.m_dXEnd, m_settings.m_dYStart,
+                 m_settings.m_dYEnd);
+    alg->SetWidth(m_settings.m_nWidth);
+    alg->SetHeight(m_settings.m_nHeight);
+    if (m_settings.m_pCol)
+        alg->SetMaxIter(m_settings.m_pCol->GetNumColors());
+}
+
+bool RenderJob::CreateBitmaps(PixelBuffer overlay, PixelBuffer picture)
+{
+    const std::int32_t width = m_settings.m_nWidth;
+    const std::int32_t height = m_settings.m_nHeight;
+    m_header = BitmapInfoHeader::ForPicture(width, height);
+    const bool given = picture.width() == width && picture.height() == height;
+    m_bits = given && !picture.empty() ? std::move(picture) : AllocatePicture(m_settings);
+    // A picture without pixels is complete as it is; any other that got no buffer is not.
+    const bool hasPixels = width > 0 && height > 0;
+    m_outOfMemory = m_bits.empty() && (hasPixels || width < 0 || height < 0);
+    // The panel is only shown when it fits strictly inside the picture.
+    const bool fits = !overlay.empty() && overlay.width() < width && overlay.height() < height;
+    m_settings.m_bShowValues = m_settings.m_bShowValues && fits ? 1 : 0;
+    m_overlay = m_settings.m_bShowValues ? std::move(overlay) : PixelBuffer{};
+    if (!hasPixels && !m_outOfMemory)
+        m_nRow = std::max(m_nRow, height);
+    return !m_outOfMemory;
+}
+
+bool RenderJob::SetPosition(std::int32_t column, std::int32_t row)
+{
+    if (column < 0 || row < 0 || row > m_settings.m_nHeight ||
+        (column >= m_settings.m_nWidth && !(column == 0 && row == m_settings.m_nHeight)))
+        return false;
+    m_nCol = column;
+    m_nRow = row;
+    m_bNewPixel = true;
+    return true;
+}
+
+int RenderJob::RenderStep(int)
+{
+    if (m_nRow >= m_settings.m_nHeight || m_outOfMemory || m_bits.empty())
+        return 0;
+    CFractAlg* alg = m_settings.m_pAlg;
+    CFractCol* col = m_settings.m_pCol;
+    if (alg == nullptr || col == nullptr)
+        return 1;
+    if (m_bNewPixel) {
+        alg->SetPoint(m_nCol, m_nRow);
+        m_bNewPixel = false;
+    }
+    if (!alg->Iterate())
+        return 1;
+    m_bNewPixel = true;
+    WritePixel(m_nCol, m_nRow, col->GetColor(*alg->GetResult()));
+    if (++m_nCol < m_settings.m_nWidth)
+        return 1;
+    RowDone();
+    return m_nRow >= m_settings.m_nHeight ? 0 : 1;
+}
+
+void RenderJob::RowDone()
+{
+    ++m_nRow;
+    m_nCol = 0;
+    if (m_view == nullptr)
+        return;
+    if (m_nRow % 5 == 0) {
+        char title[32];
+        std::snprintf(title, sizeof title, "%-3d%% rendered",
+                      static_cast<int>(std::int64_t{m_nRow} * 100 / m_settings.m_nHeight));
+        m_view->SetTitle(title);
+    }
+    if (m_nRow % 30 == 0)
+        m_view->Invalidate();
+    if (m_nRow >= m_settings.m_nHeight) {
+        m_view->SetTitle(kReadyTitle);
+        m_view->Invalidate();
+    }
+}
+
+// In the overlay's corner the value is blended half and half with the overlay; the
+// overlay's black text is left as the buffer holds it. The overlay's bottom row and left
+// column are never blended.
+void RenderJob::WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value)
+{
+    std::uint32_t& pixel = m_bits.at(column, row);
+    const std::int32_t rowOffset = m_settings.m_nHeight - m_overlay.height();
+    const std::int32_t colOffset = m_settings.m_nWidth - m_overlay.width();
+    if (!m_settings.m_bShowValues || row <= rowOffset || column <= colOffset) {
+        pixel = value;
+        return;
+    }
+    const std::uint32_t over = m_overlay.at(column - colOffset, row - rowOffset);
+    if ((over & 0xFFFFFF) == 0)
+        return;
+    std::uint32_t blended = pixel & 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8)
+        blended |= ((((value >> shift) & 0xFF) / 2) + (((over >> shift) & 0xFF) / 2)) << shift;
+    pixel = blended;
+}
+
+void RenderJob::RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn)
+{
+    const CFractCol* col = m_settings.m_pCol;
+    if (col == nullptr || m_bits.empty() || row < 0 || row >= m_settings.m_nHeight)
+        return;
+    for (std::int32_t column = std::max(0, fromColumn); column < m_settings.m_nWidth; ++column) {
+        alg.SetPoint(column, row);
+        while (!alg.Iterate()) {
+        }
+        WritePixel(column, row, col->GetColor(*alg.GetResult()));
+    }
+}
+
+void RenderJob::FinishAfterRows()
+{
+    const std::int32_t width = m_settings.m_nWidth, height = m_settings.m_nHeight;
+    if (m_settings.m_pAlg && !m_bits.empty() && width > 0 && height > 0)
+        RenderRowWith(*m_settings.m_pAlg, height - 1, width - 1);
+    m_nRow = std::max(m_nRow, height);
+    m_nCol = 0;
+    m_bNewPixel = true;
+}
+
+}  // namespace korvanta

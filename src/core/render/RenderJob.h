@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/picture/BitmapInfoHeader.h"
+#include "core/picture/PixelBuffer.h"
+#include "core/render/RenderSettings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvanta {
+
+class RenderView;
+
+// One picture being computed: a pixel, or a slice of at most 5000 iterations of one, per
+// step, written into a bottom-up 32-bit buffer with the value overlay blended in its corner.
+// Owns the formula and the coloring of its settings.
+class RenderJob {
+public:
+    static constexpr const char* kTitle = "Nimbrel's";
+    static constexpr const char* kReadyTitle = "Nimbrel's renderer ready";
+
+    RenderJob() = default;
+    explicit RenderJob(const RenderSettings& settings) { ApplySettings(settings); }
+    ~RenderJob();
+    RenderJob(const RenderJob&) = delete;
+    RenderJob& operator=(const RenderJob&) = delete;
+
+    // Takes over the settings' formula and coloring and configures the formula: area, size
+    // and, as iteration limit, the coloring's number of colors.
+    void ApplySettings(const RenderSettings& settings);
+
+    // Creates the picture buffer, or takes `picture` when the caller allocated it first to
+    // refuse an impossible picture before anything else happened. Activates `overlay` when
+    // the settings ask for values and it fits strictly inside the picture (the settings then
+    // say whether it is active). False when the picture cannot be allocated: the job then
+    // renders nothing.
+    bool CreateBitmaps(PixelBuffer overlay = {}, PixelBuffer picture = {});
+
+    // The buffer for a picture of these settings; empty when it cannot be had.
+    static PixelBuffer AllocatePicture(const RenderSettings& settings)
+    {
+        return PixelBuffer::Allocate(settings.m_nWidth, settings.m_nHeight);
+    }
+
+    void SetView(RenderView* view) { m_view = view; }
+    // The control window that owns the picture (not stored with it).
+    void SetDialog(CFractalDlg* dialog) { m_settings.m_pDlg = dialog; }
+
+    // 0 when the picture is complete (or cannot be rendered), 1 otherwise.
+    int RenderStep(int idleCount = 0);
+
+    // For renderers that split the rest of a picture across threads: computes the pixels of
+    // `row` from `fromColumn` on with `alg`, a copy of this job's formula, exactly as
+    // RenderStep would. Touches only those pixels, so different rows may run at once.
+    void RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn = 0);
+    // Marks the picture complete once every row was rendered that way, and leaves the job's
+    // own formula as stepping would have: holding the last pixel.
+    void FinishAfterRows();
+
+    // Where rendering continues; a loaded document resumes here with a fresh pixel. False,
+    // and nothing changed, for a place outside the picture.
+    bool SetPosition(std::int32_t column, std::int32_t row);
+
+    bool OutOfMemory() const { return m_outOfMemory; }
+    bool Finished() const { return m_nRow >= m_settings.m_nHeight || m_outOfMemory; }
+
+    const RenderSettings& Settings() const { return m_settings; }
+    PixelBuffer& Pixels() { return m_bits; }
+    const PixelBuffer& Pixels() const { return m_bits; }
+    const PixelBuffer& Overlay() const { return m_overlay; }
+    BitmapInfoHeader& Header() { return m_header; }
+    const BitmapInfoHeader& Header() const { return m_header; }
+    std::int32_t Row() const { return m_nRow; }
+    std::int32_t Column() const { return m_nCol; }
+
+private:
+    void WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value);
+    void RowDone();
+
+    RenderSettings m_settings;
+    RenderView* m_view = nullptr;
+    PixelBuffer m_bits;
+    PixelBuffer m_overlay;
+    BitmapInfoHeader m_header;
+    std::int32_t m_nRow = 0;
+    std::int32_t m_nCol = 0;
+    bool m_bNewPixel = true;
+    bool m_outOfMemory = false;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,79 @@
+#include "gui/dialog/FractalDlg.h"
+
+#include "core/archive/Archive.h"
+#include "core/files/RenderRecord.h"
+#include "gui/render/FractalWnd.h"
+#include "gui/overlay/ValueOverlay.h"
+#include "gui/shell/IdleDriver.h"
+#include "gui/shell/Prompter.h"
+
+#include <QFileInfo>
+
+#include <fstream>
+
+namespace korvanta {
+
+namespace {
+
+constexpr const char* kLoadFilter = "Korvanta File (*.fra)";
+constexpr const char* kNotADocument = "Not a Korvanta file or file corrupted!";
+constexpr const char* kFailureReading = "Failure reading file!";
+
+bool EndsWithFra(const QString& path)
+{
+    return path.right(4).toUpper() == ".FRA";
+}
+
+}  // namespace
+
+void CFractalDlg::OpenDocument(Archive& ar)
+{
+    LoadedRecord loaded;
+    try {
+        loaded = ReadRenderRecord(ar, BuildValueOverlay);
+    } catch (const ArchiveError& e) {
+        if (e.kind() == ArchiveError::Kind::NotADocument)
+            Prompter::Current().Message(this, kNotADocument);
+        throw;
+    }
+    loaded.job->SetDialog(this);
+    auto* window = new CFractalWnd(std::move(loaded.job));
+    window->OpenAt(loaded.placement);
+    m_renderWindows.push_back(window);
+    m_idle->Wake();
+}
+
+bool CFractalDlg::OpenDocumentFile(const QString& path)
+{
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    if (!in) {
+        Prompter::Current().Message(this, QString("Unable to open file \"%1\"").arg(path));
+        return false;
+    }
+    try {
+        Archive ar(in);
+        OpenDocument(ar);
+        return true;
+    } catch (const std::exception&) {
+        Prompter::Current().Message(this, kFailureReading);
+        return false;
+    }
+}
+
+void CFractalDlg::OnLoad()
+{
+    const auto chosen = Prompter::Current().OpenFile(this, kLoadFilter);
+    if (!chosen)
+        return;
+    OpenDocumentFile(EndsWithFra(*chosen) ? *chosen : *chosen + ".Fra");
+}
+
+// A document named on the command line opens under its name as given; a macro is played by
+// the macro module; anything else is ignored.
+void CFractalDlg::OpenCommandFile()
+{
+    if (EndsWithFra(m_strOpenFile))
+        OpenDocumentFile(m_strOpenFile);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "core/colorings/FractCol.h"
+#include "core/formulas/FractAlg.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QMenuBar;
+
+namespace korvanta {
+class Archive;
+}
+
+namespace korvanta {
+
+class CFractalWnd;
+class IdleDriver;
+class UpDown;
+
+// The control window: the parameters of the next picture, the Render command, and the owner
+// of every open render window and of one prototype of every formula and coloring.
+class CFractalDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CFractalDlg(QString openFile = {}, QWidget* parent = nullptr);
+    ~CFractalDlg() override;
+
+    // The control with this identifier, or null.
+    QWidget* Control(int id) const;
+    QLineEdit* Edit(int id) const;
+
+    // Copies between controls and members; with `save` the controls are read and checked.
+    // False after the first failed check, which has shown its message.
+    bool DoDataExchange(bool save);
+
+    void OnRender();
+    void IdleStep(int count);
+    bool AnyPictureRendering() const;
+
+    // Removes a closing window from the list and deletes it once its events are done.
+    bool RemoveRenderWindow(CFractalWnd* window);
+    const std::vector<CFractalWnd*>& RenderWindows() const { return m_renderWindows; }
+
+    // Selectors.
+    void AddAlg();
+    void AddCol();
+    void OnSelchangeAlgorithm();
+    void OnSelchangeColoring();
+    void UpdateControlStates();
+    void RefreshSelections();
+    const std::vector<std::unique_ptr<CFractAlg>>& Algorithms() const { return m_algorithms; }
+    const std::vector<std::unique_ptr<CFractCol>>& Colorings() const { return m_colorings; }
+
+    // Fills the fields of the next picture from one that exists (zoom, properties): the
+    // area, the formula and coloring selections, then the iteration limit and C, which come
+    // after the selections because refreshing them resets # Colors.
+    struct PictureFields {
+        double xStart, xEnd, yStart, yEnd;
+        std::int32_t formula, coloring;
+        std::int32_t limit;
+        CFractValue constant;
+    };
+    void FillFromPicture(const PictureFields& fields);
+
+    void OnSelchangeSamples();
+
+    // Reads one render window record and opens its window; raises the archive's errors (no
+    // window then). The magic's own message is shown here.
+    void OpenDocument(Archive& ar);
+    void OnLoad();
+    // Opens a document named by path, with the command's messages; false when it failed.
+    bool OpenDocumentFile(const QString& path);
+    void OpenCommandFile();
+    void OnOnTop();
+    void reject() override;  // Exit, Escape and the close box
+    void done(int result) override;
+
+    int m_bAspectRatio = 1;
+    int m_bShowValues = 0;
+    QString m_strWidth = "200";
+    QString m_strHeight = "200";
+    int m_bOnTop = 1;
+    int m_bDesktop = 1;
+    QString m_strOpenFile;
+    bool m_bValidate = true;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CreateControls();
+    void UpdateConstantState();
+    void UpdateColorsState();
+    void OnInitDialog();
+    void RefreshMembers();
+    void ApplyOnTop();
+    bool SaveOrRestoreDesktop(bool save);
+    void CloseRenderWindows();
+    bool Fail(int id, const QString& message, bool selectAll);
+    void AddControl(int id, QWidget* control, QRect dialogUnits);
+
+    std::vector<std::unique_ptr<CFractAlg>> m_algorithms;
+    std::vector<std::unique_ptr<CFractCol>> m_colorings;
+    std::vector<CFractalWnd*> m_renderWindows;
+    IdleDriver* m_idle = nullptr;
+    QMenuBar* m_menu = nullptr;
+    QWidget* m_client = nullptr;
+    QComboBox* m_formulaBox = nullptr;
+    QComboBox* m_coloringBox = nullptr;
+    QComboBox* m_samplesBox = nullptr;
+    UpDown* m_upDown = nullptr;
+};
+
+}  // namespace korvanta

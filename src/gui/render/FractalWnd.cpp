@@ -1,0 +1,260 @@
+#include "gui/render/FractalWnd.h"
+
+#include "gui/dialog/FractalDlg.h"
+#include "core/files/PictureExport.h"
+#include "core/text/NumberText.h"
+#include "gui/render/PictureImage.h"
+#include "gui/overlay/ValueOverlay.h"
+#include "gui/shell/FractalPropDlg.h"
+#include "gui/shell/Prompter.h"
+#include "gui/shell/Wallpaper.h"
+#include "gui/resources/ControlIds.h"
+#include "gui/resources/Icons.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+
+namespace korvanta {
+
+CFractalWnd::CFractalWnd(const RenderSettings& settings)
+    : CFractalWnd(std::make_unique<RenderJob>(settings))
+{
+}
+
+CFractalWnd::CFractalWnd(std::unique_ptr<RenderJob> job) : m_job(std::move(job))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setWindowIcon(WindowIcon());
+    setWindowTitle(RenderJob::kTitle);
+    m_job->SetView(this);
+}
+
+CFractalWnd::~CFractalWnd()
+{
+    m_job->SetView(nullptr);
+}
+
+void CFractalWnd::ShowPicture()
+{
+    const RenderSettings& s = m_job->Settings();
+    resize(s.m_nWidth, s.m_nHeight);
+    move(0, 0);
+    show();
+}
+
+void CFractalWnd::Open(PixelBuffer picture)
+{
+    ShowPicture();
+    const RenderSettings& s = m_job->Settings();
+    m_job->CreateBitmaps(s.m_bShowValues ? BuildValueOverlay(s) : PixelBuffer{}, std::move(picture));
+}
+
+// The placement keeps the outer rectangle; the frame is whatever this desktop draws.
+void CFractalWnd::OpenAt(const WindowPlacement& p)
+{
+    ShowPicture();
+    const QRect frame = frameGeometry(), client = geometry();
+    const int left = client.left() - frame.left(), top = client.top() - frame.top();
+    const int extraWidth = frame.width() - client.width();
+    const int extraHeight = frame.height() - client.height();
+    if (p.right > p.left && p.bottom > p.top)
+        setGeometry(p.left + left, p.top + top, p.right - p.left - extraWidth,
+                    p.bottom - p.top - extraHeight);
+    if (p.showCmd == WindowPlacement::kMinimized)
+        showMinimized();
+    else if (p.showCmd == WindowPlacement::kMaximized)
+        showMaximized();
+}
+
+WindowPlacement CFractalWnd::Placement() const
+{
+    WindowPlacement p;
+    p.showCmd = isMinimized()   ? WindowPlacement::kMinimized
+                : isMaximized() ? WindowPlacement::kMaximized
+                                : WindowPlacement::kNormal;
+    const QRect frame = frameGeometry(), client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    const QRect normal = p.showCmd == WindowPlacement::kNormal ? client : normalGeometry();
+    const QRect outer = normal.marginsAdded(margins);
+    p.left = outer.left();
+    p.top = outer.top();
+    p.right = outer.left() + outer.width();
+    p.bottom = outer.top() + outer.height();
+    return p;
+}
+
+void CFractalWnd::OnSaveAs()
+{
+    const auto choice = Prompter::Current().SaveFile(this, kSaveFilters);
+    if (!choice || choice->filter < 1 || choice->filter > 5)
+        return;
+    const auto format = static_cast<SaveFormat>(choice->filter);
+    const std::string path = WithExtension(choice->path.toStdString(), format);
+    for (const std::string& message : SavePicture(path, format, *m_job, Placement()))
+        Prompter::Current().Message(this, QString::fromStdString(message));
+}
+
+void CFractalWnd::OnSetWallpaper()
+{
+    SetWallpaper(*m_job, this);
+}
+
+void CFractalWnd::SetTitle(const std::string& title)
+{
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void CFractalWnd::Invalidate()
+{
+    update();
+}
+
+void CFractalWnd::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const PixelBuffer& pixels = m_job->Pixels();
+    if (pixels.empty()) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    if (size() == QSize(pixels.width(), pixels.height())) {
+        const QRect area = event->rect();
+        painter.drawImage(area.topLeft(), PictureImage(pixels, area));
+    } else {
+        painter.drawImage(0, 0, StretchedPictureImage(pixels, size()));
+    }
+    if (m_bDragging) {
+        // An inverted one-pixel frame, visible on any picture.
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(Qt::white);
+        const QRect& r = m_rcDrag;
+        painter.drawLine(r.left(), r.top(), r.right(), r.top());
+        if (r.bottom() != r.top())
+            painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        if (r.height() > 2) {
+            painter.drawLine(r.left(), r.top() + 1, r.left(), r.bottom() - 1);
+            if (r.right() != r.left())
+                painter.drawLine(r.right(), r.top() + 1, r.right(), r.bottom() - 1);
+        }
+    }
+}
+
+// The drag rectangle, normalized: left/top the smaller, right/bottom the larger corner.
+static QRect Spanned(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+void CFractalWnd::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    update();
+}
+
+void CFractalWnd::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted() && Dialog())
+        Dialog()->RemoveRenderWindow(this);
+}
+
+void CFractalWnd::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        m_ptMenu = at;
+        ShowContextMenu(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        m_ptAnchor = at;
+        m_rcDrag = Spanned(at, at);
+        m_bDragging = true;
+        update(m_rcDrag.adjusted(-1, -1, 1, 1));
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CFractalWnd::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_bDragging) {
+        const QRect previous = m_rcDrag;
+        m_rcDrag = Spanned(m_ptAnchor, event->position().toPoint());
+        update(previous.adjusted(-1, -1, 1, 1));
+        update(m_rcDrag.adjusted(-1, -1, 1, 1));
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CFractalWnd::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_bDragging) {
+        m_rcDrag = Spanned(m_ptAnchor, event->position().toPoint());
+        m_bDragging = false;
+        update(m_rcDrag.adjusted(-1, -1, 1, 1));
+        ZoomTo(m_rcDrag);
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+// Writes the dragged part of this window's area, with its formula, coloring, limit and C,
+// into the control window for the next Render. The client area may be stretched.
+void CFractalWnd::ZoomTo(QRect drag)
+{
+    CFractalDlg* dialog = Dialog();
+    if (!dialog)
+        return;
+    const RenderSettings& s = m_job->Settings();
+    const double w = width(), h = height();
+    const double dx = s.m_dXEnd - s.m_dXStart, dy = s.m_dYEnd - s.m_dYStart;
+    CFractalDlg::PictureFields f;
+    f.xStart = (drag.left() / w) * dx + s.m_dXStart;
+    f.xEnd = (drag.right() / w) * dx + s.m_dXStart;
+    f.yStart = ((h - drag.bottom()) / h) * dy + s.m_dYStart;
+    f.yEnd = ((h - drag.top()) / h) * dy + s.m_dYStart;
+    f.formula = s.m_nFormula;
+    f.coloring = s.m_nColoring;
+    f.limit = s.m_pAlg ? s.m_pAlg->GetMaxIter() : 0;
+    f.constant = s.m_pAlg ? s.m_pAlg->GetConstant() : CFractValue{};
+    dialog->FillFromPicture(f);
+}
+
+void CFractalWnd::ShowContextMenu(QPoint global)
+{
+    QMenu menu(this);
+    menu.addAction("&Save as ...", this, &CFractalWnd::OnSaveAs)->setData(kCmdSaveAs);
+    menu.addAction("Set Wallpaper", this, &CFractalWnd::OnSetWallpaper)->setData(kCmdSetWallpaper);
+    menu.addAction("Set Constant", this, &CFractalWnd::OnSetConstant)->setData(kCmdSetConstant);
+    menu.addSeparator();
+    menu.addAction("&Properties", this, &CFractalWnd::OnProperties)->setData(kCmdProperties);
+    menu.exec(global);
+}
+
+void CFractalWnd::OnProperties()
+{
+    CFractalPropDlg properties(m_job->Settings(), Dialog());
+    properties.exec();
+}
+
+// The point under the last right-click, in this window's own area; the top edge is Y end.
+void CFractalWnd::OnSetConstant()
+{
+    CFractalDlg* dialog = Dialog();
+    if (!dialog)
+        return;
+    const RenderSettings& s = m_job->Settings();
+    const double w = width(), h = height();
+    const double re = s.m_dXStart + (m_ptMenu.x() / w) * (s.m_dXEnd - s.m_dXStart);
+    const double im = s.m_dYStart + ((h - m_ptMenu.y()) / h) * (s.m_dYEnd - s.m_dYStart);
+    dialog->Edit(kIdCRe)->setText(QString::fromStdString(FormatReal(re)));
+    dialog->Edit(kIdCIm)->setText(QString::fromStdString(FormatReal(im)));
+}
+
+}  // namespace korvanta

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/files/RenderRecord.h"
+#include "core/render/RenderJob.h"
+#include "core/render/RenderView.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+#include <memory>
+
+namespace korvanta {
+
+class CFractalDlg;
+
+// A window that shows one picture while its render job computes it, one step per idle tick.
+class CFractalWnd : public QWidget, public RenderView {
+    Q_OBJECT
+
+public:
+    // Takes over the settings' formula and coloring.
+    explicit CFractalWnd(const RenderSettings& settings);
+    // A picture read from a document, with its buffers already made.
+    explicit CFractalWnd(std::unique_ptr<RenderJob> job);
+    ~CFractalWnd() override;
+
+    // Shows the window at the screen's top-left corner with the picture's size as its client
+    // area, and creates the picture buffer (or takes `picture`, allocated beforehand).
+    void Open(PixelBuffer picture = {});
+    // Shows a loaded picture where its placement says.
+    void OpenAt(const WindowPlacement& placement);
+
+    int RenderStep(int count) { return m_job->RenderStep(count); }
+    RenderJob& Job() { return *m_job; }
+    const RenderJob& Job() const { return *m_job; }
+
+    WindowPlacement Placement() const;
+    void OnSaveAs();
+    void OnSetWallpaper();
+
+    void OnSetConstant();
+    void OnProperties();
+    void SetMenuPoint(QPoint point) { m_ptMenu = point; }
+
+    // RenderView
+    void SetTitle(const std::string& title) override;
+    void Invalidate() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ShowContextMenu(QPoint global);
+    CFractalDlg* Dialog() const { return m_job->Settings().m_pDlg; }
+
+    void ZoomTo(QRect drag);
+    void ShowPicture();
+
+    std::unique_ptr<RenderJob> m_job;
+    QPoint m_ptMenu;
+    bool m_bDragging = false;
+    QPoint m_ptAnchor;
+    QRect m_rcDrag;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/picture/PixelBuffer.h"
+
+#include <QImage>
+#include <QRect>
+
+namespace korvanta {
+
+// The part `area` (screen coordinates, top row first) of a bottom-up picture buffer as an
+// image to paint. The fourth byte of every pixel is forced to 0xFF: what is shown must not
+// depend on it.
+QImage PictureImage(const PixelBuffer& pixels, QRect area);
+
+// The whole picture stretched to `size` by taking the nearest pixel, so painting a huge
+// picture into a window costs only what the window shows.
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size);
+
+}  // namespace korvanta

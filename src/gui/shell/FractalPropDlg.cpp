@@ -1,0 +1,110 @@
+#include "gui/shell/FractalPropDlg.h"
+
+#include "gui/dialog/DialogUnits.h"
+#include "gui/dialog/FractalDlg.h"
+#include "core/text/NumberText.h"
+#include "gui/resources/ControlIds.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace korvanta {
+
+namespace {
+
+constexpr int kIdSet = 4;
+constexpr int kIdCancel = 2;
+constexpr int kIdColoringName = 1053;
+
+QString Real(double value)
+{
+    return QString::fromStdString(FormatReal(value));
+}
+
+}  // namespace
+
+CFractalPropDlg::CFractalPropDlg(const RenderSettings& settings, CFractalDlg* parent)
+    : QDialog(parent), m_settings(settings), m_dialog(parent)
+{
+    setWindowTitle("Dravik's Fractal Renderer");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QFont small = font();
+    small.setPixelSize(10);
+    setFont(small);
+    const QRect size = FromDialogUnits(0, 0, 370, 180);
+    setFixedSize(size.size());
+
+    auto place = [](QWidget* w, int x, int y, int width, int height) {
+        w->setGeometry(FromDialogUnits(x, y, width, height));
+    };
+    for (auto [title, y, h, w] : {std::tuple{"Render Area", 7, 48, 299},
+                                  std::tuple{"Algorithm's", 62, 51, 299},
+                                  std::tuple{"Options", 120, 54, 299}})
+        place(new QGroupBox(title, this), 7, y, w, h);
+
+    const CFractAlg* alg = settings.m_pAlg;
+    const CFractValue constant = alg ? alg->GetConstant() : CFractValue{};
+    struct Field {
+        int id;
+        const char* label;
+        int x, y, width;
+        QString text;
+    };
+    const Field fields[] = {
+        {kIdXStart, "X Start", 55, 16, 100, Real(settings.m_dXStart)},
+        {kIdXEnd, "X End", 199, 16, 100, Real(settings.m_dXEnd)},
+        {kIdYStart, "Y Start", 55, 34, 100, Real(settings.m_dYStart)},
+        {kIdYEnd, "Y End", 199, 34, 100, Real(settings.m_dYEnd)},
+        {kIdFormula, "Set", 55, 74, 100, alg ? alg->GetName() : ""},
+        {kIdColoringName, "Coloring", 199, 74, 100,
+         settings.m_pCol ? settings.m_pCol->GetName() : ""},
+        {kIdNumColors, "# Colors", 199, 92, 100,
+         QString::fromStdString(FormatInt(alg ? alg->GetMaxIter() : 0))},
+        {kIdCRe, "C (Re, Im)", 55, 92, 45, Real(constant.m_z.real())},
+        {kIdCIm, nullptr, 112, 92, 43, Real(constant.m_z.imag())},
+        {kIdWidth, "Width", 199, 132, 100, QString::number(settings.m_nWidth)},
+        {kIdHeight, "Height", 199, 150, 100, QString::number(settings.m_nHeight)},
+    };
+    for (const Field& f : fields) {
+        auto* value = new QLabel(f.text, this);
+        value->setObjectName(QString::number(f.id));
+        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        place(value, f.x, f.y, f.width, 14);
+        if (f.label)
+            place(new QLabel(f.label, this), f.x < 150 ? 15 : 159, f.y + 3, 38, 8);
+    }
+
+    auto* set = new QPushButton("Set", this);
+    set->setObjectName(QString::number(kIdSet));
+    set->setToolTip("Copy these values to control window");
+    set->setDefault(true);
+    place(set, 313, 12, 50, 14);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName(QString::number(kIdCancel));
+    place(cancel, 313, 30, 50, 14);
+    connect(set, &QPushButton::clicked, this, &CFractalPropDlg::OnSet);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString CFractalPropDlg::FieldText(int id) const
+{
+    const auto* label = findChild<QLabel*>(QString::number(id));
+    return label ? label->text() : QString();
+}
+
+// The size and the options stay as the control window has them.
+void CFractalPropDlg::OnSet()
+{
+    if (m_dialog) {
+        const CFractAlg* alg = m_settings.m_pAlg;
+        m_dialog->FillFromPicture({m_settings.m_dXStart, m_settings.m_dXEnd, m_settings.m_dYStart,
+                                   m_settings.m_dYEnd, m_settings.m_nFormula,
+                                   m_settings.m_nColoring, alg ? alg->GetMaxIter() : 0,
+                                   alg ? alg->GetConstant() : CFractValue{}});
+    }
+    accept();
+}
+
+}  // namespace korvanta

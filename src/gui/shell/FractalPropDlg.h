@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/render/RenderSettings.h"
+
+#include <QDialog>
+
+namespace korvanta {
+
+class CFractalDlg;
+
+// Shows, read-only, the parameters one picture was made from; "Set" copies them (except the
+// size and the options) into the control window.
+class CFractalPropDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    CFractalPropDlg(const RenderSettings& settings, CFractalDlg* parent);
+
+    // The text shown for a control, or an empty string.
+    QString FieldText(int id) const;
+    void OnSet();
+
+private:
+    const RenderSettings& m_settings;
+    CFractalDlg* m_dialog;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,192 @@
+#include "support/GuiFixture.h"
+#include "support/Pictures.h"
+
+#include "tools/korvanta-render/RenderTool.h"
+#include "core/archive/Archive.h"
+#include "core/files/RenderRecord.h"
+
+#include <cstring>
+#include <sstream>
+
+namespace korvanta {
+namespace {
+
+using test::GuiTest;
+using test::WaitFor;
+
+struct ToolRun {
+    int status;
+    std::string out, err;
+};
+
+ToolRun RunTool(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "korvanta-render");
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::ostringstream out, err;
+    const int status = RunRenderTool(static_cast<int>(args.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+class RenderTool : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        dir = test::TempDir("render-tool");
+    }
+
+    std::string Path(const std::string& name) { return (dir / name).string(); }
+
+    // The explorer's own picture: sample scene, reduced size, Render, Save as.
+    CFractalWnd* ExplorerRender(int scene, const char* width, const char* height)
+    {
+        Choose(kIdSamples, scene);
+        SetSize(width, height);
+        CFractalWnd* window = Render();
+        EXPECT_NE(window, nullptr);
+        return window;
+    }
+
+    void SaveAs(CFractalWnd* window, const std::string& name, int filter)
+    {
+        prompts.answers << Prompter::FileChoice{QString::fromStdString(Path(name)), filter};
+        window->OnSaveAs();
+    }
+
+    std::filesystem::path dir;
+};
+
+TEST_F(RenderTool, WritesWhatTheExplorerWritesForTheSameScene)
+{
+    // Newton, Sinz, and a Julia with the value panel.
+    for (int scene : {8, 9, 3}) {
+        SCOPED_TRACE(scene);
+        CFractalWnd* window = ExplorerRender(scene, "90", "70");
+        ASSERT_TRUE(WaitFor([&] { return window->Job().Finished(); }, 60000));
+        SaveAs(window, "explorer.png", 4);
+        SaveAs(window, "explorer.fra", 1);
+        ASSERT_TRUE(prompts.messages.isEmpty());
+
+        const ToolRun run = RunTool({"--scene", std::to_string(scene), "--size=90x70", "-q",
+                                     "-o", Path("tool.png"), "-o", Path("tool.fra")});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(test::ReadAll(dir / "tool.png") == test::ReadAll(dir / "explorer.png"));
+        // Everything but the placement, which records the explorer's window frame; the tool
+        // has no window and records a frameless one at the top-left corner.
+        const std::string tool = test::ReadAll(dir / "tool.fra");
+        const std::string explorer = test::ReadAll(dir / "explorer.fra");
+        ASSERT_EQ(tool.size(), explorer.size());
+        const std::size_t placement = tool.size() - WindowPlacement::kSize;
+        EXPECT_TRUE(tool.compare(0, placement, explorer, 0, placement) == 0);
+        std::int32_t rect[4];
+        std::memcpy(rect, tool.data() + placement + 28, sizeof rect);
+        const RenderSettings& s = window->Job().Settings();
+        EXPECT_EQ(std::vector<std::int32_t>(rect, rect + 4),
+                  (std::vector<std::int32_t>{0, 0, s.m_nWidth, s.m_nHeight}));
+        window->close();
+    }
+}
+
+TEST_F(RenderTool, TheNumberOfThreadsChangesNothing)
+{
+    for (const char* threads : {"1", "2", "5"}) {
+        const ToolRun run = RunTool({"-s", "Mandelbrot^3", "--size", "64x48", "-t", threads, "-q",
+                                     "-o", Path(std::string("t") + threads + ".fra")});
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+    EXPECT_TRUE(test::ReadAll(dir / "t1.fra") == test::ReadAll(dir / "t2.fra"));
+    EXPECT_TRUE(test::ReadAll(dir / "t1.fra") == test::ReadAll(dir / "t5.fra"));
+}
+
+TEST_F(RenderTool, ResumesADocumentToTheUninterruptedPicture)
+{
+    CFractalWnd* window = ExplorerRender(7, "80", "60");
+    const std::int32_t width = window->Job().Settings().m_nWidth;
+    for (int i = 0; i < width * 13 + 29; ++i)
+        dialog->IdleStep(0);
+    ASSERT_EQ(window->Job().Row(), 13);
+    SaveAs(window, "part.fra", 1);
+    ASSERT_TRUE(WaitFor([&] { return window->Job().Finished(); }));
+    SaveAs(window, "whole.fra", 1);
+    SaveAs(window, "whole.png", 4);
+
+    const ToolRun run = RunTool({"-d", Path("part.fra"), "-q", "-o", Path("resumed.fra"),
+                                 "-o", Path("resumed.png")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(test::ReadAll(dir / "resumed.fra") == test::ReadAll(dir / "whole.fra"));
+    EXPECT_TRUE(test::ReadAll(dir / "resumed.png") == test::ReadAll(dir / "whole.png"));
+}
+
+TEST_F(RenderTool, ExplicitParametersOverrideTheScene)
+{
+    const ToolRun run = RunTool({"-s", "Julia", "-f", "mandelbrot3", "-c", "RGB", "-n", "77",
+                                 "--area=-2,2,-1.5,1.5", "--size=40x30", "--no-aspect", "-q",
+                                 "-o", Path("p.fra")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::ifstream in(dir / "p.fra", std::ios::binary);
+    Archive ar(in);
+    LoadedRecord loaded = ReadRenderRecord(ar);
+    const RenderSettings& s = loaded.job->Settings();
+    EXPECT_EQ(s.m_nFormula, 1);
+    EXPECT_EQ(s.m_nColoring, 2);
+    EXPECT_EQ(s.m_pAlg->GetMaxIter(), 77);
+    EXPECT_EQ(s.m_dXStart, -2.0);
+    EXPECT_EQ(s.m_nWidth, 40);
+    EXPECT_TRUE(loaded.job->Finished());
+}
+
+TEST_F(RenderTool, BadInputIsRefusedAndNothingIsWritten)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const std::string out = Path("never.png");
+    const Case cases[] = {
+        {{"-o", out, "--scene", "42"}, "no sample scene '42'"},
+        {{"-o", out, "-f", "Spiral"}, "no formula 'Spiral'"},
+        {{"-o", out, "-c", "9"}, "no coloring '9'"},
+        {{"-o", out, "--size", "0x10"}, "between 1 and 32000"},
+        {{"-o", out, "--size", "40000x10"}, "between 1 and 32000"},
+        {{"-o", out, "--area", "1,1,0,1"}, "XStart and XEnd is too small"},
+        {{"-o", out, "--area", "0,1,zero,1"}, "--area needs four numbers"},
+        {{"-o", out, "--constant", "1"}, "--constant needs RE,IM"},
+        {{"-o", out, "-n", "-5"}, "--colors needs a whole number"},
+        {{"-o", out, "-t", "0"}, "--threads needs a number"},
+        {{"-o", Path("x.jpg")}, "must end in .fra"},
+        {{}, "no output given"},
+        {{"-o", out, "-d", Path("missing.fra")}, "cannot open"},
+        {{"-o", out, "-d", Path("x.fra"), "-s", "1"}, "--document goes alone"},
+        {{"-o", out, "--frobnicate"}, "unrecognized option '--frobnicate'"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunTool(c.args);
+        EXPECT_EQ(run.status, 2) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    std::ofstream(dir / "text.fra") << "plain text";
+    const ToolRun notDocument = RunTool({"-d", Path("text.fra"), "-o", out});
+    EXPECT_EQ(notDocument.status, 2);
+    EXPECT_NE(notDocument.err.find("is not a Korvanta document"), std::string::npos);
+
+    const ToolRun unwritable = RunTool({"-q", "--size=20x20", "-o", "/nonexistent-folder/p.bmp"});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("Error trying to open file for writing"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // text.fra only
+}
+
+TEST_F(RenderTool, HelpAndVersion)
+{
+    const ToolRun help = RunTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: korvanta-render", 0), 0u);
+    EXPECT_NE(help.out.find("--threads=N"), std::string::npos);
+    EXPECT_EQ(RunTool({"--version"}).status, 0);
+}
+
+}  // namespace
+}  // namespace korvanta

@@ -1,0 +1,106 @@
+#include "tools/korvanta-render/Options.h"
+
+#include "core/text/NumberText.h"
+
+#include <getopt.h>
+
+namespace korvanta {
+
+const char* const kRenderToolHelp = R"(Usage: korvanta-render [OPTION]... -o FILE [-o FILE]...
+Render a Korvanta picture without a display, on every core, exactly as the explorer would.
+
+Input (without one, the explorer's start-up fields are used):
+  -d, --document=FILE      resume the document FILE (.fra) where it stopped
+  -s, --scene=SCENE        start from a sample scene, by number (0-10) or name
+
+Picture parameters (they override a scene's; not with --document):
+      --area=X0,X1,Y0,Y1   real start and end, imaginary start and end
+      --size=WIDTHxHEIGHT  size in pixels, 1 to 32000 each
+  -f, --formula=FORMULA    formula by number (0-7) or name, e.g. "Julia Set" or Julia
+  -c, --coloring=COLORING  coloring by number (0-6) or name, e.g. RGB or "Blue Lagoon"
+  -n, --colors=N           number of colors, which is also the iteration limit
+                           (only for colorings that let it be set)
+      --constant=RE,IM     the constant C (only for formulas that use one)
+      --aspect, --no-aspect  fit the size to the area's shape (default: on)
+      --values, --no-values  show the area's values in the picture (default: off)
+
+Output:
+  -o, --output=FILE        write FILE; its extension chooses the format:
+                           .fra (a document the explorer opens), .png, .bmp, .tga, .wmf
+  -t, --threads=N          render on N threads (default: all cores)
+  -q, --quiet              no progress bar
+  -h, --help               show this help and exit
+      --version            show the version and exit
+
+Exit status: 0 when every output was written, 1 when rendering or writing failed,
+2 for bad arguments or input.
+)";
+
+namespace {
+
+enum LongOnly { kArea = 256, kSize, kConstant, kAspect, kNoAspect, kValues, kNoValues, kVersion };
+
+}  // namespace
+
+RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
+{
+    static const option kOptions[] = {
+        {"document", required_argument, nullptr, 'd'}, {"scene", required_argument, nullptr, 's'},
+        {"area", required_argument, nullptr, kArea},   {"size", required_argument, nullptr, kSize},
+        {"formula", required_argument, nullptr, 'f'},  {"coloring", required_argument, nullptr, 'c'},
+        {"colors", required_argument, nullptr, 'n'},   {"constant", required_argument, nullptr, kConstant},
+        {"aspect", no_argument, nullptr, kAspect},     {"no-aspect", no_argument, nullptr, kNoAspect},
+        {"values", no_argument, nullptr, kValues},     {"no-values", no_argument, nullptr, kNoValues},
+        {"output", required_argument, nullptr, 'o'},   {"threads", required_argument, nullptr, 't'},
+        {"quiet", no_argument, nullptr, 'q'},          {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, kVersion},   {nullptr, 0, nullptr, 0},
+    };
+    RenderOptions o;
+    error.clear();
+    optind = 0;  // restart scanning: tests parse several command lines
+    opterr = 0;
+    for (;;) {
+        const int c = getopt_long(argc, argv, "d:s:f:c:n:o:t:qh", kOptions, nullptr);
+        if (c == -1)
+            break;
+        const std::string value = optarg ? optarg : "";
+        switch (c) {
+        case 'd': o.document = value; break;
+        case 's': o.scene = value; break;
+        case kArea: o.area = value; break;
+        case kSize: o.size = value; break;
+        case 'f': o.formula = value; break;
+        case 'c': o.coloring = value; break;
+        case 'n': o.colors = value; break;
+        case kConstant: o.constant = value; break;
+        case kAspect: o.aspect = true; break;
+        case kNoAspect: o.aspect = false; break;
+        case kValues: o.values = true; break;
+        case kNoValues: o.values = false; break;
+        case 'o': o.outputs.push_back(value); break;
+        case 'q': o.quiet = true; break;
+        case 'h': o.help = true; break;
+        case kVersion: o.version = true; break;
+        case 't': {
+            const std::int32_t n = AtoI(value);
+            if (n < 1 || n > 1024 || std::to_string(n) != value) {
+                error = "--threads needs a number from 1 to 1024, not '" + value + "'";
+                return o;
+            }
+            o.threads = n;
+            break;
+        }
+        default: {
+            const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+            error = optopt ? std::string("option '-") + char(optopt) + "' needs a value or is unknown"
+                           : "unrecognized option '" + given + "'";
+            return o;
+        }
+        }
+    }
+    if (optind < argc)
+        error = std::string("unexpected argument '") + argv[optind] + "'";
+    return o;
+}
+
+}  // namespace korvanta

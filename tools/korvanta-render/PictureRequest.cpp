@@ -1,0 +1,214 @@
+#include "tools/korvanta-render/PictureRequest.h"
+
+#include "core/colorings/ColoringList.h"
+#include "core/scenes/SampleScenes.h"
+#include "core/formulas/FormulaList.h"
+#include "core/text/NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+#include <vector>
+
+namespace korvanta {
+
+namespace {
+
+// The control window's texts, as Render reads them.
+struct Fields {
+    std::string xStart = "-1", xEnd = "1", yStart = "-1", yEnd = "1";
+    std::string width = "200", height = "200";
+    std::string colors, cRe = "0.0", cIm = "0.0";
+    int formula = 0, coloring = 0, aspect = 1, values = 0;
+};
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool IsWholeNumber(const std::string& text)
+{
+    return !text.empty() && text.size() < 10 &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, separator);)
+        parts.push_back(part);
+    return parts;
+}
+
+// A real that must be the whole text.
+bool IsReal(const std::string& text)
+{
+    return ScanReal(text).has_value() && text.find_first_not_of("0123456789.-+eE") == std::string::npos;
+}
+
+// A class of `classes` by list number, display name, class name, or class name without the
+// family prefix; -1 when none.
+template <class T>
+int FindByName(std::span<const CRuntimeClass* const> classes, const std::string& wanted,
+               const char* prefix)
+{
+    if (IsWholeNumber(wanted)) {
+        const int index = AtoI(wanted);
+        return index < static_cast<int>(classes.size()) ? index : -1;
+    }
+    const std::string key = Lower(wanted);
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        const std::string className = classes[i]->m_lpszClassName;
+        auto object = CreateListed<T>(classes, static_cast<std::int32_t>(i));
+        if (key == Lower(object->GetName()) || key == Lower(className) ||
+            key == Lower(className.substr(std::string(prefix).size())))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool ApplyScene(const std::string& wanted, Fields& f, std::string& error)
+{
+    int index = -1;
+    if (IsWholeNumber(wanted)) {
+        index = AtoI(wanted);
+    } else {
+        for (std::size_t i = 0; i < kSampleScenes.size(); ++i)
+            if (Lower(kSampleScenes[i].name) == Lower(wanted))
+                index = static_cast<int>(i);
+    }
+    if (index < 0 || index >= static_cast<int>(kSampleScenes.size())) {
+        error = "no sample scene '" + wanted + "' (there are 0 to 10; see the explorer's Samples list)";
+        return false;
+    }
+    const SampleScene& s = kSampleScenes[index];
+    f = {s.xStart, s.xEnd, s.yStart, s.yEnd, s.width, s.height, s.colors, s.cRe, s.cIm,
+         s.formula, s.coloring, s.aspectRatio, s.showValues};
+    return true;
+}
+
+bool ApplyOptions(const RenderOptions& o, Fields& f, std::string& error)
+{
+    if (o.area) {
+        const auto parts = Split(*o.area, ',');
+        if (parts.size() != 4 || !std::all_of(parts.begin(), parts.end(), IsReal)) {
+            error = "--area needs four numbers X0,X1,Y0,Y1, not '" + *o.area + "'";
+            return false;
+        }
+        f.xStart = parts[0], f.xEnd = parts[1], f.yStart = parts[2], f.yEnd = parts[3];
+    }
+    if (o.size) {
+        const auto parts = Split(Lower(*o.size), 'x');
+        if (parts.size() != 2 || !IsWholeNumber(parts[0]) || !IsWholeNumber(parts[1])) {
+            error = "--size needs WIDTHxHEIGHT, not '" + *o.size + "'";
+            return false;
+        }
+        f.width = parts[0], f.height = parts[1];
+    }
+    if (o.formula) {
+        f.formula = FindByName<CFractAlg>(FormulaClasses(), *o.formula, "CFractAlg");
+        if (f.formula < 0) {
+            error = "no formula '" + *o.formula + "'";
+            return false;
+        }
+    }
+    if (o.coloring) {
+        f.coloring = FindByName<CFractCol>(ColoringClasses(), *o.coloring, "CFractCol");
+        if (f.coloring < 0) {
+            error = "no coloring '" + *o.coloring + "'";
+            return false;
+        }
+        f.colors.clear();  // choosing a coloring shows its own count, as in the explorer
+    }
+    if (o.colors) {
+        if (!IsWholeNumber(*o.colors)) {
+            error = "--colors needs a whole number, not '" + *o.colors + "'";
+            return false;
+        }
+        f.colors = *o.colors;
+    }
+    if (o.constant) {
+        const auto parts = Split(*o.constant, ',');
+        if (parts.size() != 2 || !IsReal(parts[0]) || !IsReal(parts[1])) {
+            error = "--constant needs RE,IM, not '" + *o.constant + "'";
+            return false;
+        }
+        f.cRe = parts[0], f.cIm = parts[1];
+    }
+    if (o.aspect)
+        f.aspect = *o.aspect ? 1 : 0;
+    if (o.values)
+        f.values = *o.values ? 1 : 0;
+    return true;
+}
+
+// The control window's checks, with its messages.
+bool Check(const Fields& f, std::string& error)
+{
+    for (const std::string* size : {&f.width, &f.height}) {
+        const std::int32_t value = AtoI(*size);
+        if (value < 1 || value > 32000) {
+            error = "the size must be between 1 and 32000 pixels each way";
+            return false;
+        }
+    }
+    const auto xs = ScanReal(f.xStart), xe = ScanReal(f.xEnd);
+    const auto ys = ScanReal(f.yStart), ye = ScanReal(f.yEnd);
+    if (!xs || !xe || !ys || !ye) {
+        error = "the area's coordinates must be numbers";
+        return false;
+    }
+    if (*xs == *xe) {
+        error = "The difference between XStart and XEnd is too small!";
+        return false;
+    }
+    if (*ys == *ye) {
+        error = "The difference between YStart and YEnd is too small!";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o,
+                                          const std::function<PixelBuffer(const RenderSettings&)>& overlay,
+                                          std::string& error)
+{
+    Fields f;
+    if (o.scene && !ApplyScene(*o.scene, f, error))
+        return nullptr;
+    if (!ApplyOptions(o, f, error) || !Check(f, error))
+        return nullptr;
+
+    DialogFields fields{f.xStart, f.xEnd, f.yStart, f.yEnd, f.aspect, f.values,
+                        f.coloring, f.formula, f.width, f.height};
+    RenderSettings settings(fields, nullptr);
+    auto alg = CreateFormula(f.formula);
+    auto col = CreateColoring(f.coloring);
+    CFractValue constant;
+    if (alg->UsesConstant()) {
+        const auto re = ScanReal(f.cRe), im = ScanReal(f.cIm);
+        if (!re || !im) {
+            error = "the constant C must be two numbers";
+            return nullptr;
+        }
+        constant = CFractValue(*re, *im);
+    }
+    // Without a count of its own the field shows the coloring's, as in the explorer.
+    const std::string colors = f.colors.empty() ? FormatInt(col->GetNumColors()) : f.colors;
+    settings.FitSizeToArea();
+    settings.HandOver(alg.release(), col.release(), colors, constant);
+    auto job = std::make_unique<RenderJob>(settings);
+    if (!job->CreateBitmaps(settings.m_bShowValues ? overlay(settings) : PixelBuffer{})) {
+        error = "Out of memory!";
+        return nullptr;
+    }
+    return job;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,176 @@
+#include "tools/korvanta-render/RenderTool.h"
+
+#include "tools/korvanta-render/Options.h"
+#include "tools/korvanta-render/PictureRequest.h"
+#include "core/archive/Archive.h"
+#include "core/files/PictureExport.h"
+#include "core/files/RenderRecord.h"
+#include "core/render/ParallelRender.h"
+#include "gui/overlay/ValueOverlay.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <cctype>
+#include <fstream>
+#include <optional>
+#include <thread>
+#include <unistd.h>
+
+namespace korvanta {
+
+namespace {
+
+constexpr const char* kName = "korvanta-render";
+
+std::optional<SaveFormat> FormatOf(const std::string& path)
+{
+    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (tail == ".fra") return SaveFormat::Document;
+    if (tail == ".bmp") return SaveFormat::Bmp;
+    if (tail == ".tga") return SaveFormat::Tga;
+    if (tail == ".png") return SaveFormat::Png;
+    if (tail == ".wmf") return SaveFormat::Wmf;
+    return std::nullopt;
+}
+
+// Qt's notes about the session (no runtime folder and the like) mean nothing here.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "korvanta-render: %s\n", qPrintable(message));
+}
+
+// Text drawing (the value panel) needs a GUI application; a headless one will do. It is
+// only started when a picture shows its values.
+PixelBuffer Overlay(const RenderSettings& settings)
+{
+    if (!QCoreApplication::instance()) {
+        qInstallMessageHandler(QuietQtMessages);
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "korvanta-render";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication app(argc, argv);
+    }
+    return BuildValueOverlay(settings);
+}
+std::unique_ptr<RenderJob> LoadDocument(const std::string& path, WindowPlacement& placement,
+                                        std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open '" + path + "'";
+        return nullptr;
+    }
+    try {
+        Archive ar(in);
+        LoadedRecord loaded = ReadRenderRecord(ar, Overlay);
+        placement = loaded.placement;
+        return std::move(loaded.job);
+    } catch (const ArchiveError& e) {
+        error = e.kind() == ArchiveError::Kind::NotADocument
+                    ? "'" + path + "' is not a Korvanta document"
+                    : "cannot read '" + path + "': " + e.what();
+    } catch (const std::bad_alloc&) {
+        error = "'" + path + "' describes a picture too large for this computer";
+    }
+    return nullptr;
+}
+
+// A bar that redraws one line of standard error.
+class ProgressBar {
+public:
+    explicit ProgressBar(std::ostream& err, bool shown, std::int32_t rows)
+        : m_err(err), m_shown(shown), m_rows(std::max(1, rows))
+    {
+    }
+    void Show(std::int32_t done)
+    {
+        if (!m_shown)
+            return;
+        constexpr int kWidth = 40;
+        const int filled = static_cast<int>(std::int64_t{done} * kWidth / m_rows);
+        m_err << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "
+              << std::int64_t{done} * 100 / m_rows << "% " << done << '/' << m_rows << " rows"
+              << std::flush;
+    }
+    ~ProgressBar()
+    {
+        if (m_shown)
+            m_err << '\n';
+    }
+
+private:
+    std::ostream& m_err;
+    bool m_shown;
+    std::int32_t m_rows;
+};
+
+}  // namespace
+
+int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
+{
+    std::string error;
+    const RenderOptions options = ParseRenderOptions(argc, argv, error);
+    auto fail = [&](const std::string& message, int status) {
+        err << kName << ": " << message << '\n';
+        if (status == 2)
+            err << "Try '" << kName << " --help' for more information.\n";
+        return status;
+    };
+    if (!error.empty())
+        return fail(error, 2);
+    if (options.help) {
+        out << kRenderToolHelp;
+        return 0;
+    }
+    if (options.version) {
+        out << kName << " (Korvanta) 0.1\n";
+        return 0;
+    }
+    if (options.outputs.empty())
+        return fail("no output given (use -o FILE)", 2);
+    for (const std::string& output : options.outputs)
+        if (!FormatOf(output))
+            return fail("'" + output + "': the name must end in .fra, .png, .bmp, .tga or .wmf", 2);
+    const bool parameters = options.scene || options.area || options.size || options.formula ||
+                            options.coloring || options.colors || options.constant ||
+                            options.aspect || options.values;
+    if (options.document && parameters)
+        return fail("a document keeps its own parameters; --document goes alone", 2);
+
+    WindowPlacement placement;
+    std::unique_ptr<RenderJob> job = options.document
+                                         ? LoadDocument(*options.document, placement, error)
+                                         : PreparePicture(options, Overlay, error);
+    if (!job)
+        return fail(error, 2);
+    if (!options.document) {
+        // Where the explorer's own window stands on a screen without a frame.
+        placement.right = job->Settings().m_nWidth;
+        placement.bottom = job->Settings().m_nHeight;
+    }
+
+    const int threads = options.threads > 0
+                            ? options.threads
+                            : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    {
+        ProgressBar bar(err, !options.quiet && isatty(STDERR_FILENO), job->Settings().m_nHeight);
+        RenderInParallel(*job, threads, [&](std::int32_t rows) { bar.Show(rows); });
+    }
+
+    int status = 0;
+    for (const std::string& output : options.outputs) {
+        for (const std::string& message : SavePicture(output, *FormatOf(output), *job, placement)) {
+            err << kName << ": " << output << ": " << message << '\n';
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace korvanta
