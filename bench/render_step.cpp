@@ -30,8 +30,8 @@ double Seconds(Clock::time_point since)
 
 std::uint64_t ThroughRenderStep(std::vector<std::uint32_t>& pixels)
 {
-    RenderJob job(RenderSettings::ForArea(kXStart, kXEnd, kYStart, kYEnd, kSize, kSize,
-                                          new CFractAlgMandelbrot, new CFractCol2304));
+    RenderJob job(RenderSettings::ForArea(kXStart, kXEnd, kYStart, kYEnd, kSize, kSize),
+                  {std::make_unique<CFractAlgMandelbrot>(), std::make_unique<CFractCol2304>()});
     job.CreateBitmaps();
     std::uint64_t steps = 0;
     while (job.RenderStep() != 0)

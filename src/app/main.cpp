@@ -2,25 +2,26 @@
 #include "gui/dialog/FractalDlg.h"
 
 #include <QApplication>
-#include <QStringList>
+#include <QCommandLineParser>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvanta");
     QApplication::setOrganizationName("Korvanta");
+    QApplication::setApplicationVersion(KORVANTA_VERSION);
     // Render windows outlive no dialog: the program ends with the control window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // The first argument that is not a switch names a document or macro to open.
-    QString file;
-    const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        if (!args[i].startsWith('-')) {
-            file = args[i];
-            break;
-        }
-    }
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("file", "A Korvanta document (.fra) or macro (.frm) to open.",
+                                 "[file]");
+    // Exits on --help, --version and unknown options, before any window exists.
+    parser.process(app);
+
+    const QString file = parser.positionalArguments().value(0);
 
     korvanta::CFractalDlg dialog(file);
     QObject::connect(&dialog, &QDialog::finished, &app, &QApplication::quit);

@@ -18,8 +18,9 @@ namespace korvanta::test {
 inline std::unique_ptr<RenderJob> MandelbrotJob(std::int32_t width, std::int32_t height,
                                                 long steps = -1)
 {
-    auto job = std::make_unique<RenderJob>(RenderSettings::ForArea(
-        -1, 2, -1.5, 1.5, width, height, new CFractAlgMandelbrot, new CFractCol2304));
+    auto job = std::make_unique<RenderJob>(
+        RenderSettings::ForArea(-1, 2, -1.5, 1.5, width, height),
+        PictureObjects{std::make_unique<CFractAlgMandelbrot>(), std::make_unique<CFractCol2304>()});
     job->CreateBitmaps();
     for (long i = 0; steps < 0 || i < steps; ++i)
         if (job->RenderStep() == 0)

@@ -1,8 +1,9 @@
 #include "tools/korvanta-render/PictureRequest.h"
 
 #include "core/colorings/ColoringList.h"
-#include "core/scenes/SampleScenes.h"
 #include "core/formulas/FormulaList.h"
+#include "core/render/RenderRequest.h"
+#include "core/scenes/SampleScenes.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -13,14 +14,6 @@
 namespace korvanta {
 
 namespace {
-
-// The control window's texts, as Render reads them.
-struct Fields {
-    std::string xStart = "-1", xEnd = "1", yStart = "-1", yEnd = "1";
-    std::string width = "200", height = "200";
-    std::string colors, cRe = "0.0", cIm = "0.0";
-    int formula = 0, coloring = 0, aspect = 1, values = 0;
-};
 
 std::string Lower(std::string text)
 {
@@ -71,7 +64,7 @@ int FindByName(std::span<const CRuntimeClass* const> classes, const std::string&
     return -1;
 }
 
-bool ApplyScene(const std::string& wanted, Fields& f, std::string& error)
+bool ApplyScene(const std::string& wanted, RenderFields& f, std::string& error)
 {
     int index = -1;
     if (IsWholeNumber(wanted)) {
@@ -85,13 +78,11 @@ bool ApplyScene(const std::string& wanted, Fields& f, std::string& error)
         error = "no sample scene '" + wanted + "' (there are 0 to 10; see the explorer's Samples list)";
         return false;
     }
-    const SampleScene& s = kSampleScenes[index];
-    f = {s.xStart, s.xEnd, s.yStart, s.yEnd, s.width, s.height, s.colors, s.cRe, s.cIm,
-         s.formula, s.coloring, s.aspectRatio, s.showValues};
+    f = FieldsOf(kSampleScenes[index]);
     return true;
 }
 
-bool ApplyOptions(const RenderOptions& o, Fields& f, std::string& error)
+bool ApplyOptions(const RenderOptions& o, RenderFields& f, std::string& error)
 {
     if (o.area) {
         const auto parts = Split(*o.area, ',');
@@ -140,72 +131,50 @@ bool ApplyOptions(const RenderOptions& o, Fields& f, std::string& error)
         f.cRe = parts[0], f.cIm = parts[1];
     }
     if (o.aspect)
-        f.aspect = *o.aspect ? 1 : 0;
+        f.aspectRatio = *o.aspect ? 1 : 0;
     if (o.values)
-        f.values = *o.values ? 1 : 0;
+        f.showValues = *o.values ? 1 : 0;
     return true;
 }
 
-// The control window's checks, with its messages.
-bool Check(const Fields& f, std::string& error)
+// The option a refused field came from, for the message.
+const char* OptionOf(RenderField field)
 {
-    for (const std::string* size : {&f.width, &f.height}) {
-        const std::int32_t value = AtoI(*size);
-        if (value < 1 || value > 32000) {
-            error = "the size must be between 1 and 32000 pixels each way";
-            return false;
-        }
+    switch (field) {
+    case RenderField::Width:
+    case RenderField::Height: return "--size";
+    case RenderField::CRe:
+    case RenderField::CIm: return "--constant";
+    default: return "--area";
     }
-    const auto xs = ScanReal(f.xStart), xe = ScanReal(f.xEnd);
-    const auto ys = ScanReal(f.yStart), ye = ScanReal(f.yEnd);
-    if (!xs || !xe || !ys || !ye) {
-        error = "the area's coordinates must be numbers";
-        return false;
-    }
-    if (*xs == *xe) {
-        error = "The difference between XStart and XEnd is too small!";
-        return false;
-    }
-    if (*ys == *ye) {
-        error = "The difference between YStart and YEnd is too small!";
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
 
-std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o,
-                                          const std::function<PixelBuffer(const RenderSettings&)>& overlay,
+std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayDrawer& overlay,
                                           std::string& error)
 {
-    Fields f;
+    RenderFields f;
     if (o.scene && !ApplyScene(*o.scene, f, error))
         return nullptr;
-    if (!ApplyOptions(o, f, error) || !Check(f, error))
+    if (!ApplyOptions(o, f, error))
         return nullptr;
 
-    DialogFields fields{f.xStart, f.xEnd, f.yStart, f.yEnd, f.aspect, f.values,
-                        f.coloring, f.formula, f.width, f.height};
-    RenderSettings settings(fields, nullptr);
-    auto alg = CreateFormula(f.formula);
-    auto col = CreateColoring(f.coloring);
-    CFractValue constant;
-    if (alg->UsesConstant()) {
-        const auto re = ScanReal(f.cRe), im = ScanReal(f.cIm);
-        if (!re || !im) {
-            error = "the constant C must be two numbers";
-            return nullptr;
-        }
-        constant = CFractValue(*re, *im);
+    PictureObjects objects{CreateFormula(f.formula), CreateColoring(f.coloring)};
+    auto checked = CheckRenderFields(f, objects.alg->UsesConstant());
+    if (const auto* problem = std::get_if<FieldProblem>(&checked)) {
+        error = std::string(OptionOf(problem->field)) + ": " + problem->message;
+        return nullptr;
     }
+    const RenderRequest& request = std::get<RenderRequest>(checked);
     // Without a count of its own the field shows the coloring's, as in the explorer.
-    const std::string colors = f.colors.empty() ? FormatInt(col->GetNumColors()) : f.colors;
-    settings.FitSizeToArea();
-    settings.HandOver(alg.release(), col.release(), colors, constant);
-    auto job = std::make_unique<RenderJob>(settings);
+    if (f.colors.empty())
+        f.colors = FormatInt(objects.col->GetNumColors());
+    PrepareObjects(f, request.constant, *objects.alg, *objects.col);
+    auto job = std::make_unique<RenderJob>(request.settings, std::move(objects));
+    const RenderSettings& settings = job->Settings();  // with its views on the objects
     if (!job->CreateBitmaps(settings.m_bShowValues ? overlay(settings) : PixelBuffer{})) {
-        error = "Out of memory!";
+        error = messages::kOutOfMemory;
         return nullptr;
     }
     return job;

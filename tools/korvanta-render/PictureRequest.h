@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tools/korvanta-render/Options.h"
 #include "core/render/RenderJob.h"
+#include "tools/korvanta-render/Options.h"
 
 #include <functional>
 #include <memory>
@@ -9,12 +9,13 @@
 
 namespace korvanta {
 
-// A new picture from the explorer's start-up fields, a sample scene and the command line,
-// prepared exactly as the explorer's Render command prepares it. Null with `error` set when
-// a field would be refused.
-// `overlay` draws the value panel when the picture shows its values.
-std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& options,
-                                          const std::function<PixelBuffer(const RenderSettings&)>& overlay,
+// Draws the value panel of a picture that shows its values.
+using OverlayDrawer = std::function<PixelBuffer(const RenderSettings&)>;
+
+// A new picture from the explorer's initial fields, a sample scene and the command line,
+// checked and prepared by the same core functions as the explorer's Render command. Null
+// with `error` set when a field would be refused.
+std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& options, const OverlayDrawer& overlay,
                                           std::string& error);
 
 }  // namespace korvanta

@@ -3,18 +3,23 @@
 #include "tools/korvanta-render/Options.h"
 #include "tools/korvanta-render/PictureRequest.h"
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
 #include "core/files/PictureExport.h"
 #include "core/files/RenderRecord.h"
 #include "core/render/ParallelRender.h"
+
+#ifdef KORVANTA_HAVE_OVERLAY
 #include "gui/overlay/ValueOverlay.h"
 
 #include <QGuiApplication>
+#endif
 
 #include <algorithm>
 #include <cstdio>
 #include <cctype>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 #include <unistd.h>
 
@@ -24,19 +29,7 @@ namespace {
 
 constexpr const char* kName = "korvanta-render";
 
-std::optional<SaveFormat> FormatOf(const std::string& path)
-{
-    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : "";
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (tail == ".fra") return SaveFormat::Document;
-    if (tail == ".bmp") return SaveFormat::Bmp;
-    if (tail == ".tga") return SaveFormat::Tga;
-    if (tail == ".png") return SaveFormat::Png;
-    if (tail == ".wmf") return SaveFormat::Wmf;
-    return std::nullopt;
-}
-
+#ifdef KORVANTA_HAVE_OVERLAY
 // Qt's notes about the session (no runtime folder and the like) mean nothing here.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
@@ -58,6 +51,19 @@ PixelBuffer Overlay(const RenderSettings& settings)
     }
     return BuildValueOverlay(settings);
 }
+#else
+constexpr const char* kNoValuePanel =
+    "this korvanta-render was built without the value panel (Qt GUI); render without values "
+    "(--no-values) or use a build with the GUI";
+
+// Without text drawing a picture that shows its values cannot be made as the explorer
+// makes it; refusing beats a picture that silently lacks its panel.
+[[noreturn]] PixelBuffer Overlay(const RenderSettings&)
+{
+    throw std::runtime_error(kNoValuePanel);
+}
+#endif
+
 std::unique_ptr<RenderJob> LoadDocument(const std::string& path, WindowPlacement& placement,
                                         std::string& error)
 {
@@ -67,7 +73,7 @@ std::unique_ptr<RenderJob> LoadDocument(const std::string& path, WindowPlacement
         return nullptr;
     }
     try {
-        Archive ar(in);
+        Archive ar(in, FindRegisteredClass);
         LoadedRecord loaded = ReadRenderRecord(ar, Overlay);
         placement = loaded.placement;
         return std::move(loaded.job);
@@ -77,6 +83,8 @@ std::unique_ptr<RenderJob> LoadDocument(const std::string& path, WindowPlacement
                     : "cannot read '" + path + "': " + e.what();
     } catch (const std::bad_alloc&) {
         error = "'" + path + "' describes a picture too large for this computer";
+    } catch (const std::runtime_error& e) {
+        error = e.what();
     }
     return nullptr;
 }
@@ -129,13 +137,13 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
         return 0;
     }
     if (options.version) {
-        out << kName << " (Korvanta) 0.1\n";
+        out << kName << " (Korvanta) " << KORVANTA_VERSION << '\n';
         return 0;
     }
     if (options.outputs.empty())
         return fail("no output given (use -o FILE)", 2);
     for (const std::string& output : options.outputs)
-        if (!FormatOf(output))
+        if (!FormatOfName(output))
             return fail("'" + output + "': the name must end in .fra, .png, .bmp, .tga or .wmf", 2);
     const bool parameters = options.scene || options.area || options.size || options.formula ||
                             options.coloring || options.colors || options.constant ||
@@ -144,9 +152,13 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
         return fail("a document keeps its own parameters; --document goes alone", 2);
 
     WindowPlacement placement;
-    std::unique_ptr<RenderJob> job = options.document
-                                         ? LoadDocument(*options.document, placement, error)
-                                         : PreparePicture(options, Overlay, error);
+    std::unique_ptr<RenderJob> job;
+    try {
+        job = options.document ? LoadDocument(*options.document, placement, error)
+                               : PreparePicture(options, Overlay, error);
+    } catch (const std::runtime_error& e) {
+        error = e.what();
+    }
     if (!job)
         return fail(error, 2);
     if (!options.document) {
@@ -158,14 +170,16 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
     const int threads = options.threads > 0
                             ? options.threads
                             : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    {
+    try {
         ProgressBar bar(err, !options.quiet && isatty(STDERR_FILENO), job->Settings().m_nHeight);
         RenderInParallel(*job, threads, [&](std::int32_t rows) { bar.Show(rows); });
+    } catch (const std::exception& e) {
+        return fail(std::string("rendering failed: ") + e.what(), 1);
     }
 
     int status = 0;
     for (const std::string& output : options.outputs) {
-        for (const std::string& message : SavePicture(output, *FormatOf(output), *job, placement)) {
+        for (const std::string& message : SavePicture(output, *FormatOfName(output), *job, placement)) {
             err << kName << ": " << output << ": " << message << '\n';
             status = 1;
         }

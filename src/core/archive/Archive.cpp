@@ -1,7 +1,5 @@
 #include "core/archive/Archive.h"
 
-#include "core/render/ClassRegistry.h"
-
 namespace korvanta {
 
 namespace {
@@ -165,7 +163,7 @@ const CRuntimeClass& Archive::ReadClassRecord()
     char name[kMaxClassName];
     ReadBytes(name, length);
     const std::string_view view(name, length);
-    const CRuntimeClass* cls = FindRegisteredClass(view);
+    const CRuntimeClass* cls = m_lookup ? m_lookup(view) : nullptr;
     if (cls == nullptr)
         Fail(ArchiveError::Kind::UnknownClass, "unknown class \"" + std::string(view) + "\"");
     if (schema != cls->m_wSchema)

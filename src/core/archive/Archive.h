@@ -19,12 +19,16 @@
 
 namespace korvanta {
 
+// The class that a stored name stands for, or null when the reader knows no such class.
+using ClassLookup = const CRuntimeClass* (*)(std::string_view name);
+
 // The tagged little-endian object stream of documents and the desktop file. One archive
 // either stores or loads; Serialize functions use Transfer so one function does both.
 class Archive {
 public:
     explicit Archive(std::ostream& out) : m_out(&out) {}
-    explicit Archive(std::istream& in) : m_in(&in) {}
+    // Objects are created through `lookup`; without one, reading any object fails.
+    explicit Archive(std::istream& in, ClassLookup lookup = nullptr) : m_in(&in), m_lookup(lookup) {}
     Archive(const Archive&) = delete;
     Archive& operator=(const Archive&) = delete;
 
@@ -94,6 +98,7 @@ private:
 
     std::ostream* m_out = nullptr;
     std::istream* m_in = nullptr;
+    ClassLookup m_lookup = nullptr;
 
     // Index 0 is the null object; classes and objects share one count across the archive.
     std::uint32_t m_nextIndex = 1;

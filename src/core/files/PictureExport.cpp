@@ -13,21 +13,9 @@ namespace korvanta {
 
 namespace {
 
-struct FormatInfo {
-    const char* upper;
-    const char* appended;
-};
-
-FormatInfo Info(SaveFormat format)
+const SaveFormatInfo& Info(SaveFormat format)
 {
-    switch (format) {
-    case SaveFormat::Document: return {".FRA", ".Fra"};
-    case SaveFormat::Bmp: return {".BMP", ".Bmp"};
-    case SaveFormat::Tga: return {".TGA", ".Tga"};
-    case SaveFormat::Png: return {".PNG", ".PNG"};
-    case SaveFormat::Wmf: return {".WMF", ".wmf"};
-    }
-    return {"", ""};
+    return kSaveFormats[static_cast<std::size_t>(format) - 1];
 }
 
 // Streams one of the stream-based formats into the temporary file.
@@ -89,13 +77,33 @@ bool WritePngFile(const std::string& temp, const RenderJob& job, SaveMessages& m
 
 }  // namespace
 
+std::string SaveFilters()
+{
+    std::string filters;
+    for (const SaveFormatInfo& info : kSaveFormats)
+        filters += (filters.empty() ? "" : ";;") + std::string(info.filter);
+    return filters;
+}
+
+bool HasExtension(const std::string& path, SaveFormat format)
+{
+    const std::string_view extension = Info(format).extension;
+    return path.size() >= extension.size() &&
+           std::equal(extension.begin(), extension.end(), path.end() - extension.size(),
+                      [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
+}
+
 std::string WithExtension(const std::string& path, SaveFormat format)
 {
-    const FormatInfo info = Info(format);
-    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return tail == info.upper ? path : path + info.appended;
+    return HasExtension(path, format) ? path : path + Info(format).extension;
+}
+
+std::optional<SaveFormat> FormatOfName(const std::string& path)
+{
+    for (const SaveFormatInfo& info : kSaveFormats)
+        if (HasExtension(path, info.format))
+            return info.format;
+    return std::nullopt;
 }
 
 SaveMessages SavePicture(const std::string& path, SaveFormat format, const RenderJob& job,

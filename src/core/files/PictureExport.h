@@ -3,6 +3,8 @@
 #include "core/files/RenderRecord.h"
 #include "core/render/RenderJob.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,12 +13,38 @@ namespace korvanta {
 // The formats of Save as, numbered as the file dialog's filters.
 enum class SaveFormat { Document = 1, Bmp, Tga, Png, Wmf };
 
-inline constexpr const char* kSaveFilters =
-    "Korvanta File (*.Fra);;Bitmap File (*.bmp);;Tga File (*.Tga);;Png File (*.png);;"
-    "Windows Meta File (*.wmf)";
+struct SaveFormatInfo {
+    SaveFormat format;
+    const char* extension;  // as appended to a name without it; compared in any case
+    const char* filter;     // as the file dialog lists it
+};
+
+// Every format the program writes, in the order of the file dialog's filters.
+inline constexpr std::array<SaveFormatInfo, 5> kSaveFormats{{
+    {SaveFormat::Document, ".Fra", "Korvanta File (*.Fra)"},
+    {SaveFormat::Bmp, ".Bmp", "Bitmap File (*.bmp)"},
+    {SaveFormat::Tga, ".Tga", "Tga File (*.Tga)"},
+    {SaveFormat::Png, ".PNG", "Png File (*.png)"},
+    {SaveFormat::Wmf, ".wmf", "Windows Meta File (*.wmf)"},
+}};
+static_assert([] {
+    for (std::size_t i = 0; i < kSaveFormats.size(); ++i)
+        if (static_cast<std::size_t>(kSaveFormats[i].format) != i + 1)
+            return false;
+    return true;
+}(), "the table is indexed by format number");
+
+// The filters of Save as, separated by ";;".
+std::string SaveFilters();
+
+// Whether the name ends in the format's extension, in any case.
+bool HasExtension(const std::string& path, SaveFormat format);
 
 // Appends the format's extension unless the name already ends in it (in any case).
 std::string WithExtension(const std::string& path, SaveFormat format);
+
+// The format whose extension the name ends in, if any.
+std::optional<SaveFormat> FormatOfName(const std::string& path);
 
 // What went wrong, as the messages to show in order; empty when the file was written.
 using SaveMessages = std::vector<std::string>;

@@ -61,9 +61,10 @@ LoadedRecord ReadRenderRecord(Archive& ar, const OverlayBuilder& overlay)
         throw ArchiveError(ArchiveError::Kind::NotADocument, "not a document");
 
     RenderSettings settings;
-    settings.Serialize(ar);
+    PictureObjects objects;
+    settings.Serialize(ar, &objects);
     LoadedRecord loaded;
-    loaded.job = std::make_unique<RenderJob>(settings);  // owns the objects from here on
+    loaded.job = std::make_unique<RenderJob>(settings, std::move(objects));
     const std::int32_t width = settings.m_nWidth, height = settings.m_nHeight;
     if (width < 0 || height < 0)
         Reject("negative picture size");

@@ -1,10 +1,13 @@
 #include "core/render/ParallelRender.h"
 
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <exception>
+#include <mutex>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -20,9 +23,33 @@ std::unique_ptr<CFractAlg> Clone(const CFractAlg& alg)
     Archive store(stored);
     store.WriteObject(&alg);
     std::istringstream bytes(stored.str());
-    Archive load(bytes);
-    return std::unique_ptr<CFractAlg>(static_cast<CFractAlg*>(load.ReadObject(CFractAlg::kClass).release()));
+    Archive load(bytes, FindRegisteredClass);
+    std::unique_ptr<CObject> copy = load.ReadObject(CFractAlg::kClass);
+    return std::unique_ptr<CFractAlg>(static_cast<CFractAlg*>(copy.release()));
 }
+
+// The first exception of any thread, kept to be raised on the calling one.
+class FirstFailure {
+public:
+    void Keep(std::exception_ptr failure)
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_failure)
+            m_failure = std::move(failure);
+        m_failed = true;
+    }
+    bool Failed() const { return m_failed; }
+    void RaiseIfAny()
+    {
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::exception_ptr m_failure;
+    std::atomic<bool> m_failed{false};
+};
 
 }  // namespace
 
@@ -42,22 +69,30 @@ void RenderInParallel(RenderJob& job, int threads,
 
     std::atomic<std::int32_t> next{first};
     std::atomic<std::int32_t> done{first};
-    auto work = [&] {
-        auto alg = Clone(*job.Settings().m_pAlg);
-        for (std::int32_t row; (row = next.fetch_add(1)) < height;) {
-            job.RenderRowWith(*alg, row);
-            done.fetch_add(1);
+    FirstFailure failure;
+    auto work = [&](std::stop_token stop) {
+        try {
+            auto alg = Clone(*job.Settings().m_pAlg);
+            for (std::int32_t row; !stop.stop_requested() && !failure.Failed() &&
+                                   (row = next.fetch_add(1)) < height;) {
+                job.RenderRowWith(*alg, row);
+                done.fetch_add(1);
+            }
+        } catch (...) {
+            failure.Keep(std::current_exception());
         }
     };
-    std::vector<std::thread> workers;
-    for (int i = 0; i < std::max(1, threads); ++i)
-        workers.emplace_back(work);
-    while (progress && done.load() < height) {
-        progress(done.load());
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    {
+        // Joined when the block ends, however it ends.
+        std::vector<std::jthread> workers;
+        for (int i = 0; i < std::max(1, threads); ++i)
+            workers.emplace_back(work);
+        while (progress && done.load() < height && !failure.Failed()) {
+            progress(done.load());
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
     }
-    for (std::thread& t : workers)
-        t.join();
+    failure.RaiseIfAny();
     job.FinishAfterRows();
     if (progress)
         progress(height);

@@ -7,19 +7,12 @@
 
 namespace korvanta {
 
-RenderJob::~RenderJob()
+void RenderJob::ApplySettings(const RenderSettings& settings, PictureObjects objects)
 {
-    delete m_settings.m_pAlg;
-    delete m_settings.m_pCol;
-}
-
-void RenderJob::ApplySettings(const RenderSettings& settings)
-{
-    if (settings.m_pAlg != m_settings.m_pAlg)
-        delete m_settings.m_pAlg;
-    if (settings.m_pCol != m_settings.m_pCol)
-        delete m_settings.m_pCol;
+    m_objects = std::move(objects);
     m_settings = settings;
+    m_settings.m_pAlg = m_objects.alg.get();
+    m_settings.m_pCol = m_objects.col.get();
     CFractAlg* alg = m_settings.m_pAlg;
     if (alg == nullptr)
         return;

@@ -13,21 +13,23 @@ class RenderView;
 
 // One picture being computed: a pixel, or a slice of at most 5000 iterations of one, per
 // step, written into a bottom-up 32-bit buffer with the value overlay blended in its corner.
-// Owns the formula and the coloring of its settings.
+// Owns the formula and the coloring that its settings show.
 class RenderJob {
 public:
     static constexpr const char* kTitle = "Nimbrel's";
     static constexpr const char* kReadyTitle = "Nimbrel's renderer ready";
 
     RenderJob() = default;
-    explicit RenderJob(const RenderSettings& settings) { ApplySettings(settings); }
-    ~RenderJob();
+    RenderJob(const RenderSettings& settings, PictureObjects objects)
+    {
+        ApplySettings(settings, std::move(objects));
+    }
     RenderJob(const RenderJob&) = delete;
     RenderJob& operator=(const RenderJob&) = delete;
 
-    // Takes over the settings' formula and coloring and configures the formula: area, size
-    // and, as iteration limit, the coloring's number of colors.
-    void ApplySettings(const RenderSettings& settings);
+    // Takes over the objects (the settings' views are pointed at them) and configures the
+    // formula: area, size and, as iteration limit, the coloring's number of colors.
+    void ApplySettings(const RenderSettings& settings, PictureObjects objects);
 
     // Creates the picture buffer, or takes `picture` when the caller allocated it first to
     // refuse an impossible picture before anything else happened. Activates `overlay` when
@@ -77,6 +79,7 @@ private:
     void WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value);
     void RowDone();
 
+    PictureObjects m_objects;
     RenderSettings m_settings;
     RenderView* m_view = nullptr;
     PixelBuffer m_bits;

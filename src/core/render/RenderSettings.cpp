@@ -2,28 +2,13 @@
 
 #include "core/archive/Archive.h"
 #include "core/render/AspectFit.h"
-#include "core/text/NumberText.h"
+
+#include <stdexcept>
 
 namespace korvanta {
 
-RenderSettings::RenderSettings(const DialogFields& fields, CFractalDlg* dialog)
-    : m_dXStart(ScanReal(fields.xStart).value_or(0)),
-      m_dXEnd(ScanReal(fields.xEnd).value_or(0)),
-      m_dYStart(ScanReal(fields.yStart).value_or(0)),
-      m_dYEnd(ScanReal(fields.yEnd).value_or(0)),
-      m_bAspect(fields.aspectRatio == 1 ? 1 : 0),
-      m_bShowValues(fields.showValues == 1 ? 1 : 0),
-      m_nColoring(fields.coloring),
-      m_nFormula(fields.formula),
-      m_nWidth(AtoI(fields.width)),
-      m_nHeight(AtoI(fields.height)),
-      m_pDlg(dialog)
-{
-}
-
 RenderSettings RenderSettings::ForArea(double xStart, double xEnd, double yStart, double yEnd,
-                                       std::int32_t width, std::int32_t height, CFractAlg* alg,
-                                       CFractCol* col)
+                                       std::int32_t width, std::int32_t height)
 {
     RenderSettings s;
     s.m_dXStart = xStart;
@@ -32,8 +17,6 @@ RenderSettings RenderSettings::ForArea(double xStart, double xEnd, double yStart
     s.m_dYEnd = yEnd;
     s.m_nWidth = width;
     s.m_nHeight = height;
-    s.m_pAlg = alg;
-    s.m_pCol = col;
     return s;
 }
 
@@ -47,18 +30,7 @@ void RenderSettings::FitSizeToArea()
     m_nHeight = fitted.height;
 }
 
-void RenderSettings::HandOver(CFractAlg* alg, CFractCol* col, const std::string& colorsText,
-                              const CFractValue& constant)
-{
-    m_pAlg = alg;
-    m_pCol = col;
-    if (col->CanSetNumColors())
-        col->SetNumColors(AtoI(colorsText));
-    if (alg->UsesConstant())
-        alg->SetConstant(constant);
-}
-
-void RenderSettings::Serialize(Archive& ar)
+void RenderSettings::Serialize(Archive& ar, PictureObjects* loaded)
 {
     ar.TransferAll(m_nFormula, m_nColoring, m_bAspect, m_bShowValues, m_nHeight, m_nWidth,
                    m_dXStart, m_dXEnd, m_dYStart, m_dYEnd);
@@ -67,11 +39,15 @@ void RenderSettings::Serialize(Archive& ar)
         ar.WriteObject(m_pCol);
         return;
     }
-    // Both objects are read before either is handed over, so a failure leaks nothing.
+    if (loaded == nullptr)
+        throw std::logic_error("loading settings needs a place for their objects");
+    // Both objects are read before either is handed over, so a failure changes nothing.
     std::unique_ptr<CObject> alg = ar.ReadObject(CFractAlg::kClass);
     std::unique_ptr<CObject> col = ar.ReadObject(CFractCol::kClass);
-    m_pAlg = static_cast<CFractAlg*>(alg.release());
-    m_pCol = static_cast<CFractCol*>(col.release());
+    loaded->alg.reset(static_cast<CFractAlg*>(alg.release()));
+    loaded->col.reset(static_cast<CFractCol*>(col.release()));
+    m_pAlg = loaded->alg.get();
+    m_pCol = loaded->col.get();
 }
 
 }  // namespace korvanta

@@ -2,48 +2,39 @@
 
 #include "core/colorings/FractCol.h"
 #include "core/formulas/FractAlg.h"
+#include "core/formulas/Viewport.h"
 
 #include <cstdint>
-#include <string>
+#include <memory>
 
 namespace korvanta {
 
 class Archive;
 class CFractalDlg;
 
-// What the Render command reads from the control dialog, as the dialog holds it.
-struct DialogFields {
-    std::string xStart, xEnd, yStart, yEnd;
-    int aspectRatio = 0;  // the dialog's members; only 1 counts as set
-    int showValues = 0;
-    std::int32_t coloring = 0;
-    std::int32_t formula = 0;
-    std::string width, height;
+// The formula and the coloring of one picture, owned.
+struct PictureObjects {
+    std::unique_ptr<CFractAlg> alg;
+    std::unique_ptr<CFractCol> col;
 };
 
-// The parameters of one picture. Copies are shallow: whoever holds the record inside a
-// render job owns the formula and the coloring; a temporary record only carries them.
+// The parameters of one picture. `m_pAlg` and `m_pCol` are views: the render job that holds
+// the settings owns the objects (see PictureObjects).
 class RenderSettings {
 public:
-    RenderSettings() = default;
-    // Coordinates that do not scan stay 0: the dialog has checked them before.
-    RenderSettings(const DialogFields& fields, CFractalDlg* dialog);
-
-    // A record for a picture of an area at a size, carrying (not owning) its objects.
+    // A record for a picture of an area at a size.
     static RenderSettings ForArea(double xStart, double xEnd, double yStart, double yEnd,
-                                  std::int32_t width, std::int32_t height, CFractAlg* alg,
-                                  CFractCol* col);
+                                  std::int32_t width, std::int32_t height);
 
-    // The last steps of Render, shared by every way a picture is started: fit the size to the
-    // area when Aspect Ratio is set, then hand the objects over, giving the coloring the typed
-    // number of colors when it takes one and the formula C when it uses one.
+    Area GetArea() const { return {m_dXStart, m_dXEnd, m_dYStart, m_dYEnd}; }
+
+    // Fits the size to the area's proportions when Aspect Ratio is set, as Render does.
     void FitSizeToArea();
-    void HandOver(CFractAlg* alg, CFractCol* col, const std::string& colorsText,
-                  const CFractValue& constant);
 
-    // Stores or loads the fields and both objects. Loading expects a record that owns
-    // nothing yet, and refuses a formula or coloring of the wrong family.
-    void Serialize(Archive& ar);
+    // Stores or loads the fields and both objects. Loading puts the objects into `loaded`,
+    // which must be given, points the views at them, and refuses a formula or coloring of
+    // the wrong family; on failure `loaded` stays as it was.
+    void Serialize(Archive& ar, PictureObjects* loaded = nullptr);
 
     double m_dXStart = 0, m_dXEnd = 0, m_dYStart = 0, m_dYEnd = 0;
     std::int32_t m_bAspect = 0;
@@ -54,7 +45,7 @@ public:
     std::int32_t m_nHeight = 0;
     CFractAlg* m_pAlg = nullptr;
     CFractCol* m_pCol = nullptr;
-    CFractalDlg* m_pDlg = nullptr;
+    CFractalDlg* m_pDlg = nullptr;  // the control window of the picture, never stored
 };
 
 }  // namespace korvanta

@@ -29,4 +29,24 @@ const std::array<SampleScene, 11> kSampleScenes{{
      1, 1, 1},
 }};
 
+RenderFields FieldsOf(const SampleScene& s)
+{
+    RenderFields f;
+    f.xStart = s.xStart;
+    f.xEnd = s.xEnd;
+    f.yStart = s.yStart;
+    f.yEnd = s.yEnd;
+    f.width = s.width;
+    f.height = s.height;
+    f.colors = s.colors;
+    f.cRe = s.cRe;
+    f.cIm = s.cIm;
+    f.formula = s.formula;
+    f.coloring = s.coloring;
+    f.aspectRatio = s.aspectRatio;
+    f.showValues = s.showValues;
+    f.onTop = s.onTop;
+    return f;
+}
+
 }  // namespace korvanta

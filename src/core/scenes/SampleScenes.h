@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/render/RenderRequest.h"
+
 #include <array>
 
 namespace korvanta {
@@ -24,5 +26,8 @@ struct SampleScene {
 };
 
 extern const std::array<SampleScene, 11> kSampleScenes;
+
+// The fields of the next picture as the row fills them.
+RenderFields FieldsOf(const SampleScene& scene);
 
 }  // namespace korvanta

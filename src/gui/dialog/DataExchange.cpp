@@ -1,31 +1,64 @@
 #include "gui/dialog/FractalDlg.h"
 
-#include "core/text/NumberText.h"
+#include "core/render/RenderRequest.h"
 #include "gui/resources/ControlIds.h"
-#include "gui/resources/Strings.h"
 #include "gui/shell/Prompter.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 
 namespace korvanta {
 
 namespace {
 
-constexpr int kMinSize = 1;
-constexpr int kMaxSize = 32000;
+int ControlOf(RenderField field)
+{
+    switch (field) {
+    case RenderField::XStart: return kIdXStart;
+    case RenderField::XEnd: return kIdXEnd;
+    case RenderField::YStart: return kIdYStart;
+    case RenderField::YEnd: return kIdYEnd;
+    case RenderField::Width: return kIdWidth;
+    case RenderField::Height: return kIdHeight;
+    case RenderField::CRe: return kIdCRe;
+    case RenderField::CIm: return kIdCIm;
+    }
+    return 0;
+}
 
 }  // namespace
 
-bool CFractalDlg::Fail(int id, const QString& message, bool selectAll)
+bool CFractalDlg::Fail(const FieldProblem& problem)
 {
-    Prompter::Current().Message(this, message);
-    if (QWidget* control = Control(id)) {
+    Prompter::Current().Message(this, QString::fromStdString(problem.message));
+    if (QWidget* control = Control(ControlOf(problem.field))) {
         control->setFocus();
-        if (auto* edit = qobject_cast<QLineEdit*>(control); edit && selectAll)
+        if (auto* edit = qobject_cast<QLineEdit*>(control); edit && problem.selectAll)
             edit->selectAll();
     }
     return false;
+}
+
+RenderFields CFractalDlg::Fields() const
+{
+    auto text = [this](int id) { return Edit(id)->text().toStdString(); };
+    RenderFields f;
+    f.xStart = text(kIdXStart);
+    f.xEnd = text(kIdXEnd);
+    f.yStart = text(kIdYStart);
+    f.yEnd = text(kIdYEnd);
+    f.width = m_strWidth.toStdString();
+    f.height = m_strHeight.toStdString();
+    f.colors = text(kIdNumColors);
+    f.cRe = text(kIdCRe);
+    f.cIm = text(kIdCIm);
+    f.formula = m_formulaBox->currentIndex();
+    f.coloring = m_coloringBox->currentIndex();
+    f.aspectRatio = m_bAspectRatio;
+    f.showValues = m_bShowValues;
+    f.onTop = m_bOnTop;
+    return f;
 }
 
 bool CFractalDlg::DoDataExchange(bool save)
@@ -49,8 +82,7 @@ bool CFractalDlg::DoDataExchange(bool save)
         int id;
         QString* member;
     };
-    const TextMember sizes[] = {{kIdWidth, &m_strWidth}, {kIdHeight, &m_strHeight}};
-    for (const TextMember& t : sizes) {
+    for (const TextMember& t : {TextMember{kIdWidth, &m_strWidth}, TextMember{kIdHeight, &m_strHeight}}) {
         if (save)
             *t.member = Edit(t.id)->text();
         else
@@ -59,33 +91,13 @@ bool CFractalDlg::DoDataExchange(bool save)
     if (!m_bValidate)
         return true;
 
-    for (const TextMember& t : sizes) {
-        const std::int32_t value = AtoI(t.member->toStdString());
-        if (value < kMinSize || value > kMaxSize)
-            return Fail(t.id, QString(strings::kValueRange).arg(kMinSize).arg(kMaxSize), true);
-    }
+    const RenderFields fields = Fields();
+    if (const auto problem = CheckPictureSize(fields))
+        return Fail(*problem);
     if (!save)
         return true;
-
-    struct Coordinate {
-        int id;
-        const char* message;
-        double value;
-    };
-    Coordinate coordinates[] = {{kIdXStart, strings::kIllegalXStart, 0},
-                                {kIdXEnd, strings::kIllegalXEnd, 0},
-                                {kIdYStart, strings::kIllegalYStart, 0},
-                                {kIdYEnd, strings::kIllegalYEnd, 0}};
-    for (Coordinate& c : coordinates) {
-        const auto value = ScanReal(Edit(c.id)->text().left(399).toStdString());
-        if (!value)
-            return Fail(c.id, c.message, false);
-        c.value = *value;
-    }
-    if (coordinates[0].value == coordinates[1].value)
-        return Fail(kIdXStart, strings::kXTooClose, false);
-    if (coordinates[2].value == coordinates[3].value)
-        return Fail(kIdYStart, strings::kYTooClose, false);
+    if (const auto problem = CheckArea(fields))
+        return Fail(*problem);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "gui/dialog/FractalDlg.h"
 
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
+#include "core/files/PictureExport.h"
 #include "core/files/RenderRecord.h"
 #include "gui/render/FractalWnd.h"
 #include "gui/overlay/ValueOverlay.h"
@@ -19,9 +21,9 @@ constexpr const char* kLoadFilter = "Korvanta File (*.fra)";
 constexpr const char* kNotADocument = "Not a Korvanta file or file corrupted!";
 constexpr const char* kFailureReading = "Failure reading file!";
 
-bool EndsWithFra(const QString& path)
+bool IsDocumentName(const QString& path)
 {
-    return path.right(4).toUpper() == ".FRA";
+    return HasExtension(path.toStdString(), SaveFormat::Document);
 }
 
 }  // namespace
@@ -51,7 +53,7 @@ bool CFractalDlg::OpenDocumentFile(const QString& path)
         return false;
     }
     try {
-        Archive ar(in);
+        Archive ar(in, FindRegisteredClass);
         OpenDocument(ar);
         return true;
     } catch (const std::exception&) {
@@ -65,14 +67,14 @@ void CFractalDlg::OnLoad()
     const auto chosen = Prompter::Current().OpenFile(this, kLoadFilter);
     if (!chosen)
         return;
-    OpenDocumentFile(EndsWithFra(*chosen) ? *chosen : *chosen + ".Fra");
+    OpenDocumentFile(QString::fromStdString(WithExtension(chosen->toStdString(), SaveFormat::Document)));
 }
 
-// A document named on the command line opens under its name as given; a macro is played by
-// the macro module; anything else is ignored.
+// A document named on the command line opens under its name as given; anything else is
+// ignored for now.
 void CFractalDlg::OpenCommandFile()
 {
-    if (EndsWithFra(m_strOpenFile))
+    if (IsDocumentName(m_strOpenFile))
         OpenDocumentFile(m_strOpenFile);
 }
 

@@ -74,6 +74,15 @@ QLineEdit* CFractalDlg::Edit(int id) const
 
 void CFractalDlg::CreateControls()
 {
+    // The order of creation is the tab order.
+    CreateMenuAndClientArea();
+    CreateEdits();
+    CreateListsAndSizeFields();
+    CreateChecksAndButtons();
+}
+
+void CFractalDlg::CreateMenuAndClientArea()
+{
     m_menu = new QMenuBar(this);
     QMenu* file = m_menu->addMenu("File");
     file->addAction("Load..", this, &CFractalDlg::OnLoad);
@@ -82,6 +91,7 @@ void CFractalDlg::CreateControls()
     const int menuHeight = m_menu->sizeHint().height();
     m_menu->setGeometry(0, 0, FromDialogUnits(0, 0, 370, 0).width(), menuHeight);
 
+    // Dialog units count from below the menu bar.
     m_client = new QWidget(this);
     const QRect client = FromDialogUnits(0, 0, 370, 181);
     m_client->setGeometry(0, menuHeight, client.width(), client.height());
@@ -94,11 +104,16 @@ void CFractalDlg::CreateControls()
     group("Render Area", {7, 7, 299, 48});
     group("Algorithm's", {7, 62, 299, 51});
     group("Options", {7, 120, 356, 54});
+}
 
-    auto label = [this](const char* text, int x, int y, int width) {
-        auto* l = new QLabel(text, m_client);
-        l->setGeometry(FromDialogUnits(x, y + 3, width, 8));
-    };
+void CFractalDlg::AddLabel(const char* text, int x, int y, int width)
+{
+    auto* l = new QLabel(text, m_client);
+    l->setGeometry(FromDialogUnits(x, y + 3, width, 8));
+}
+
+void CFractalDlg::CreateEdits()
+{
     struct Edit {
         int id;
         QRect du;
@@ -113,32 +128,38 @@ void CFractalDlg::CreateControls()
                           Edit{kIdCIm, {112, 92, 43, 14}, nullptr, 0}}) {
         AddControl(e.id, new CRealEdit(m_client), e.du);
         if (e.label)
-            label(e.label, e.labelX, e.du.y(), e.du.x() - e.labelX - 2);
+            AddLabel(e.label, e.labelX, e.du.y(), e.du.x() - e.labelX - 2);
     }
+}
 
+void CFractalDlg::CreateListsAndSizeFields()
+{
     m_formulaBox = new QComboBox(m_client);
     AddControl(kIdFormula, m_formulaBox, {55, 74, 100, 14});
-    label("Set", 15, 74, 38);
+    AddLabel("Set", 15, 74, 38);
     m_coloringBox = new QComboBox(m_client);
     AddControl(kIdColoring, m_coloringBox, {199, 74, 100, 14});
-    label("Coloring", 159, 74, 38);
+    AddLabel("Coloring", 159, 74, 38);
 
     auto* colors = new CDigitEdit(m_client);
     AddControl(kIdNumColors, colors, {199, 92, 91, 14});
-    label("# Colors", 159, 92, 38);
+    AddLabel("# Colors", 159, 92, 38);
     m_upDown = new UpDown(colors, 0, 2147483647, m_client);
     AddControl(kIdUpDown, m_upDown, {290, 92, 9, 14});
     colors->SetUpDown(m_upDown);
 
     AddControl(kIdWidth, new FilteredEdit("0123456789", m_client), {55, 132, 100, 14});
-    label("Width", 15, 132, 38);
+    AddLabel("Width", 15, 132, 38);
     AddControl(kIdHeight, new FilteredEdit("0123456789", m_client), {55, 150, 100, 14});
-    label("Height", 15, 150, 38);
+    AddLabel("Height", 15, 150, 38);
 
     m_samplesBox = new QComboBox(m_client);
     AddControl(kIdSamples, m_samplesBox, {199, 132, 100, 14});
-    label("Samples", 159, 132, 38);
+    AddLabel("Samples", 159, 132, 38);
+}
 
+void CFractalDlg::CreateChecksAndButtons()
+{
     struct Check {
         int id;
         const char* text;
@@ -186,13 +207,15 @@ void CFractalDlg::OnInitDialog()
     OnSelchangeColoring();
     m_samplesBox->setCurrentIndex(m_samplesBox->count() > 0 ? 0 : -1);
 
-    Edit(kIdXStart)->setText("-1");
-    Edit(kIdXEnd)->setText("1");
-    Edit(kIdYStart)->setText("-1");
-    Edit(kIdYEnd)->setText("1");
-    m_strHeight = m_strWidth = "200";
-    Edit(kIdCIm)->setText("0.0");
-    Edit(kIdCRe)->setText("0.0");
+    const RenderFields initial;
+    Edit(kIdXStart)->setText(QString::fromStdString(initial.xStart));
+    Edit(kIdXEnd)->setText(QString::fromStdString(initial.xEnd));
+    Edit(kIdYStart)->setText(QString::fromStdString(initial.yStart));
+    Edit(kIdYEnd)->setText(QString::fromStdString(initial.yEnd));
+    m_strWidth = QString::fromStdString(initial.width);
+    m_strHeight = QString::fromStdString(initial.height);
+    Edit(kIdCIm)->setText(QString::fromStdString(initial.cIm));
+    Edit(kIdCRe)->setText(QString::fromStdString(initial.cRe));
 
     RefreshMembers();
     ApplyOnTop();

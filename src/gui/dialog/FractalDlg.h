@@ -2,6 +2,7 @@
 
 #include "core/colorings/FractCol.h"
 #include "core/formulas/FractAlg.h"
+#include "core/render/RenderRequest.h"
 
 #include <QDialog>
 #include <QString>
@@ -40,6 +41,8 @@ public:
     // Copies between controls and members; with `save` the controls are read and checked.
     // False after the first failed check, which has shown its message.
     bool DoDataExchange(bool save);
+    // The fields of the next picture as the controls and members hold them now.
+    RenderFields Fields() const;
 
     void OnRender();
     void IdleStep(int count);
@@ -63,12 +66,14 @@ public:
     // area, the formula and coloring selections, then the iteration limit and C, which come
     // after the selections because refreshing them resets # Colors.
     struct PictureFields {
-        double xStart, xEnd, yStart, yEnd;
+        Area area;
         std::int32_t formula, coloring;
         std::int32_t limit;
         CFractValue constant;
     };
     void FillFromPicture(const PictureFields& fields);
+    // Writes C into its two fields.
+    void FillConstant(const CFractValue& constant);
 
     void OnSelchangeSamples();
 
@@ -83,11 +88,12 @@ public:
     void reject() override;  // Exit, Escape and the close box
     void done(int result) override;
 
-    int m_bAspectRatio = 1;
-    int m_bShowValues = 0;
-    QString m_strWidth = "200";
-    QString m_strHeight = "200";
-    int m_bOnTop = 1;
+    // The members start as the initial fields of the next picture.
+    int m_bAspectRatio = RenderFields{}.aspectRatio;
+    int m_bShowValues = RenderFields{}.showValues;
+    QString m_strWidth = QString::fromStdString(RenderFields{}.width);
+    QString m_strHeight = QString::fromStdString(RenderFields{}.height);
+    int m_bOnTop = RenderFields{}.onTop;
     int m_bDesktop = 1;
     QString m_strOpenFile;
     bool m_bValidate = true;
@@ -97,6 +103,11 @@ protected:
 
 private:
     void CreateControls();
+    void CreateMenuAndClientArea();
+    void AddLabel(const char* text, int x, int y, int width);
+    void CreateEdits();
+    void CreateListsAndSizeFields();
+    void CreateChecksAndButtons();
     void UpdateConstantState();
     void UpdateColorsState();
     void OnInitDialog();
@@ -104,7 +115,8 @@ private:
     void ApplyOnTop();
     bool SaveOrRestoreDesktop(bool save);
     void CloseRenderWindows();
-    bool Fail(int id, const QString& message, bool selectAll);
+    // Shows the problem and puts the focus on its field; always false.
+    bool Fail(const FieldProblem& problem);
     void AddControl(int id, QWidget* control, QRect dialogUnits);
 
     std::vector<std::unique_ptr<CFractAlg>> m_algorithms;

@@ -1,6 +1,6 @@
 #include "gui/overlay/ValueOverlay.h"
 
-#include "core/text/NumberText.h"
+#include "core/render/ValuePanelText.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -29,14 +29,10 @@ QFont OverlayFont()
 
 PixelBuffer BuildValueOverlay(const RenderSettings& s)
 {
-    const QString name =
-        QString("%1 ").arg(s.m_pAlg ? QString(s.m_pAlg->GetName()) : QString(), -20);
-    const QString re = QString("Re ( %1, %2 )")
-                           .arg(QString::fromStdString(FormatReal(s.m_dXStart)),
-                                QString::fromStdString(FormatReal(s.m_dXEnd)));
-    const QString im = QString("Im ( %1, %2 )")
-                           .arg(QString::fromStdString(FormatReal(s.m_dYStart)),
-                                QString::fromStdString(FormatReal(s.m_dYEnd)));
+    const ValuePanelText text = ValuePanelTextOf(s);
+    const QString name = QString::fromStdString(text.name);
+    const QString re = QString::fromStdString(text.re);
+    const QString im = QString::fromStdString(text.im);
     const QFont font = OverlayFont();
     const QFontMetrics metrics(font);
     const int w1 = metrics.horizontalAdvance(name), h1 = metrics.height();

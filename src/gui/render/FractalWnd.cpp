@@ -2,7 +2,6 @@
 
 #include "gui/dialog/FractalDlg.h"
 #include "core/files/PictureExport.h"
-#include "core/text/NumberText.h"
 #include "gui/render/PictureImage.h"
 #include "gui/overlay/ValueOverlay.h"
 #include "gui/shell/FractalPropDlg.h"
@@ -19,11 +18,6 @@
 
 
 namespace korvanta {
-
-CFractalWnd::CFractalWnd(const RenderSettings& settings)
-    : CFractalWnd(std::make_unique<RenderJob>(settings))
-{
-}
 
 CFractalWnd::CFractalWnd(std::unique_ptr<RenderJob> job) : m_job(std::move(job))
 {
@@ -91,7 +85,7 @@ WindowPlacement CFractalWnd::Placement() const
 
 void CFractalWnd::OnSaveAs()
 {
-    const auto choice = Prompter::Current().SaveFile(this, kSaveFilters);
+    const auto choice = Prompter::Current().SaveFile(this, QString::fromStdString(SaveFilters()));
     if (!choice || choice->filter < 1 || choice->filter > 5)
         return;
     const auto format = static_cast<SaveFormat>(choice->filter);
@@ -204,6 +198,11 @@ void CFractalWnd::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
+Viewport CFractalWnd::ClientViewport() const
+{
+    return Viewport(m_job->Settings().GetArea(), width(), height());
+}
+
 // Writes the dragged part of this window's area, with its formula, coloring, limit and C,
 // into the control window for the next Render. The client area may be stretched.
 void CFractalWnd::ZoomTo(QRect drag)
@@ -212,13 +211,8 @@ void CFractalWnd::ZoomTo(QRect drag)
     if (!dialog)
         return;
     const RenderSettings& s = m_job->Settings();
-    const double w = width(), h = height();
-    const double dx = s.m_dXEnd - s.m_dXStart, dy = s.m_dYEnd - s.m_dYStart;
     CFractalDlg::PictureFields f;
-    f.xStart = (drag.left() / w) * dx + s.m_dXStart;
-    f.xEnd = (drag.right() / w) * dx + s.m_dXStart;
-    f.yStart = ((h - drag.bottom()) / h) * dy + s.m_dYStart;
-    f.yEnd = ((h - drag.top()) / h) * dy + s.m_dYStart;
+    f.area = ClientViewport().ZoomArea(drag.left(), drag.top(), drag.right(), drag.bottom());
     f.formula = s.m_nFormula;
     f.coloring = s.m_nColoring;
     f.limit = s.m_pAlg ? s.m_pAlg->GetMaxIter() : 0;
@@ -243,18 +237,11 @@ void CFractalWnd::OnProperties()
     properties.exec();
 }
 
-// The point under the last right-click, in this window's own area; the top edge is Y end.
+// The point under the last right-click, in this window's own area.
 void CFractalWnd::OnSetConstant()
 {
-    CFractalDlg* dialog = Dialog();
-    if (!dialog)
-        return;
-    const RenderSettings& s = m_job->Settings();
-    const double w = width(), h = height();
-    const double re = s.m_dXStart + (m_ptMenu.x() / w) * (s.m_dXEnd - s.m_dXStart);
-    const double im = s.m_dYStart + ((h - m_ptMenu.y()) / h) * (s.m_dYEnd - s.m_dYStart);
-    dialog->Edit(kIdCRe)->setText(QString::fromStdString(FormatReal(re)));
-    dialog->Edit(kIdCIm)->setText(QString::fromStdString(FormatReal(im)));
+    if (CFractalDlg* dialog = Dialog())
+        dialog->FillConstant(ClientViewport().PointAt(m_ptMenu.x(), m_ptMenu.y()));
 }
 
 }  // namespace korvanta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/RenderRecord.h"
+#include "core/formulas/Viewport.h"
 #include "core/render/RenderJob.h"
 #include "core/render/RenderView.h"
 
@@ -19,9 +20,7 @@ class CFractalWnd : public QWidget, public RenderView {
     Q_OBJECT
 
 public:
-    // Takes over the settings' formula and coloring.
-    explicit CFractalWnd(const RenderSettings& settings);
-    // A picture read from a document, with its buffers already made.
+    // Shows the picture of `job`; a job read from a document has its buffers made already.
     explicit CFractalWnd(std::unique_ptr<RenderJob> job);
     ~CFractalWnd() override;
 
@@ -59,6 +58,8 @@ private:
     void ShowContextMenu(QPoint global);
     CFractalDlg* Dialog() const { return m_job->Settings().m_pDlg; }
 
+    // This window's area as its client area, possibly stretched, shows it.
+    Viewport ClientViewport() const;
     void ZoomTo(QRect drag);
     void ShowPicture();
 

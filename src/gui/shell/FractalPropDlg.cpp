@@ -22,10 +22,22 @@ QString Real(double value)
     return QString::fromStdString(FormatReal(value));
 }
 
+void Place(QWidget* w, int x, int y, int width, int height)
+{
+    w->setGeometry(FromDialogUnits(x, y, width, height));
+}
+
 }  // namespace
 
 CFractalPropDlg::CFractalPropDlg(const RenderSettings& settings, CFractalDlg* parent)
     : QDialog(parent), m_settings(settings), m_dialog(parent)
+{
+    CreateFrame();
+    CreateFields();
+    CreateButtons();
+}
+
+void CFractalPropDlg::CreateFrame()
 {
     setWindowTitle("Dravik's Fractal Renderer");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -35,14 +47,15 @@ CFractalPropDlg::CFractalPropDlg(const RenderSettings& settings, CFractalDlg* pa
     const QRect size = FromDialogUnits(0, 0, 370, 180);
     setFixedSize(size.size());
 
-    auto place = [](QWidget* w, int x, int y, int width, int height) {
-        w->setGeometry(FromDialogUnits(x, y, width, height));
-    };
     for (auto [title, y, h, w] : {std::tuple{"Render Area", 7, 48, 299},
                                   std::tuple{"Algorithm's", 62, 51, 299},
                                   std::tuple{"Options", 120, 54, 299}})
-        place(new QGroupBox(title, this), 7, y, w, h);
+        Place(new QGroupBox(title, this), 7, y, w, h);
+}
 
+void CFractalPropDlg::CreateFields()
+{
+    const RenderSettings& settings = m_settings;
     const CFractAlg* alg = settings.m_pAlg;
     const CFractValue constant = alg ? alg->GetConstant() : CFractValue{};
     struct Field {
@@ -71,19 +84,22 @@ CFractalPropDlg::CFractalPropDlg(const RenderSettings& settings, CFractalDlg* pa
         value->setObjectName(QString::number(f.id));
         value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        place(value, f.x, f.y, f.width, 14);
+        Place(value, f.x, f.y, f.width, 14);
         if (f.label)
-            place(new QLabel(f.label, this), f.x < 150 ? 15 : 159, f.y + 3, 38, 8);
+            Place(new QLabel(f.label, this), f.x < 150 ? 15 : 159, f.y + 3, 38, 8);
     }
+}
 
+void CFractalPropDlg::CreateButtons()
+{
     auto* set = new QPushButton("Set", this);
     set->setObjectName(QString::number(kIdSet));
     set->setToolTip("Copy these values to control window");
     set->setDefault(true);
-    place(set, 313, 12, 50, 14);
+    Place(set, 313, 12, 50, 14);
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName(QString::number(kIdCancel));
-    place(cancel, 313, 30, 50, 14);
+    Place(cancel, 313, 30, 50, 14);
     connect(set, &QPushButton::clicked, this, &CFractalPropDlg::OnSet);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -99,8 +115,7 @@ void CFractalPropDlg::OnSet()
 {
     if (m_dialog) {
         const CFractAlg* alg = m_settings.m_pAlg;
-        m_dialog->FillFromPicture({m_settings.m_dXStart, m_settings.m_dXEnd, m_settings.m_dYStart,
-                                   m_settings.m_dYEnd, m_settings.m_nFormula,
+        m_dialog->FillFromPicture({m_settings.GetArea(), m_settings.m_nFormula,
                                    m_settings.m_nColoring, alg ? alg->GetMaxIter() : 0,
                                    alg ? alg->GetConstant() : CFractValue{}});
     }

@@ -21,6 +21,10 @@ public:
     void OnSet();
 
 private:
+    void CreateFrame();
+    void CreateFields();
+    void CreateButtons();
+
     const RenderSettings& m_settings;
     CFractalDlg* m_dialog;
 };

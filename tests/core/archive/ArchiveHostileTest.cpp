@@ -1,5 +1,6 @@
 #include "core/colorings/FractColPolarLog.h"
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
 #include "core/formulas/FractAlgMandelbrot.h"
 #include "support/ArchiveBytes.h"
 
@@ -17,7 +18,7 @@ using Kind = ArchiveError::Kind;
 std::optional<Kind> ReadFormula(const std::string& bytes)
 {
     std::istringstream in(bytes);
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     try {
         ar.ReadObject(CFractAlg::kClass);
     } catch (const ArchiveError& e) {
@@ -68,7 +69,7 @@ TEST(HostileArchive, ReferencesMustNameWhatWasStored)
     const std::string one = test::StoreObjects({&alg});
     auto second = [&](const std::string& tag) {
         std::istringstream in(one + tag + std::string(144, '\0'));
-        Archive ar(in);
+        Archive ar(in, FindRegisteredClass);
         ar.ReadObject(CFractAlg::kClass);
         try {
             ar.ReadObject(CFractAlg::kClass);
@@ -87,7 +88,7 @@ TEST(HostileArchive, ClassReferenceOfTheWrongFamilyIsRefused)
 {
     CFractColPolarLog col;
     std::istringstream in(test::StoreObjects({&col}) + Bytes({0x01, 0x80}));
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     ar.ReadObject(CFractCol::kClass);
     try {
         ar.ReadObject(CFractAlg::kClass);

@@ -1,6 +1,7 @@
 #include "core/colorings/FractCol2304.h"
 #include "core/colorings/FractColPolarLog.h"
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
 #include "core/formulas/FractAlgMandelbrot.h"
 #include "support/ArchiveBytes.h"
 
@@ -42,7 +43,7 @@ TEST(ArchiveObjects, ReadingHonoursClassReferences)
     CFractCol2304 first, second;
     const std::string bytes = StoreObjects({&first, &second});
     std::istringstream in(bytes);
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     auto a = ar.ReadObject(CFractCol::kClass);
     auto b = ar.ReadObject(CFractCol::kClass);
     EXPECT_EQ(&a->GetRuntimeClass(), &CFractCol2304::kClass);
@@ -57,7 +58,7 @@ TEST(ArchiveObjects, BigTagsReachIndexesBeyondSixteenBits)
     std::string bytes = StoreObjects({&first});
     bytes += Bytes({0xFF, 0x7F, 0x01, 0x00, 0x00, 0x80}) + std::string(4, '\0');
     std::istringstream in(bytes);
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     ar.ReadObject(CFractCol::kClass);
     auto again = ar.ReadObject(CFractCol::kClass);
     EXPECT_EQ(&again->GetRuntimeClass(), &CFractCol2304::kClass);

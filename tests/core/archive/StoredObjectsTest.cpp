@@ -28,7 +28,7 @@ template <class T>
 std::unique_ptr<T> Reload(const CObject& object)
 {
     std::istringstream in(test::StoreObjects({&object}));
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     auto loaded = ar.ReadObject(T::kClass);
     EXPECT_EQ(in.peek(), EOF) << "fields left unread";
     return std::unique_ptr<T>(static_cast<T*>(loaded.release()));
@@ -127,7 +127,7 @@ TEST(StoredColoring, LoadingKeepsWhatTheSetterWouldClampAndTheStoredLogarithm)
     std::istringstream in(test::StoreObjects({}) + test::Bytes({0xFF, 0xFF, 1, 0, 15, 0}) +
                           "CFractColPOVRay" + test::StoreValue(std::int32_t{70000}) +
                           test::StoreValue(2.0));
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     auto col = ar.ReadObject(CFractCol::kClass);
     auto& pov = static_cast<CFractColPOVRay&>(*col);
     EXPECT_EQ(pov.GetNumColors(), 70000);

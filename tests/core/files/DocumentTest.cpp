@@ -1,4 +1,5 @@
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
 #include "core/files/RenderRecord.h"
 #include "support/ArchiveBytes.h"
 #include "support/Pictures.h"
@@ -24,7 +25,7 @@ std::string Document(const RenderJob& job, WindowPlacement placement = {})
 LoadedRecord Load(const std::string& bytes)
 {
     std::istringstream in(bytes);
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     return ReadRenderRecord(ar);
 }
 

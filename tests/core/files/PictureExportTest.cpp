@@ -52,7 +52,7 @@ TEST(SavePicture, AFailedSaveKeepsTheEarlierFile)
     RenderSettings s;
     s.m_nWidth = 40000;
     s.m_nHeight = 1;
-    RenderJob wide(s);
+    RenderJob wide(s, {});
     wide.CreateBitmaps();
     const SaveMessages messages = SavePicture(path.string(), SaveFormat::Wmf, wide);
     EXPECT_EQ(messages, SaveMessages{messages::kTooLargeForMetafile});

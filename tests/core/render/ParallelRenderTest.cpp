@@ -1,13 +1,16 @@
 #include "core/colorings/FractColPolarLog.h"
 #include "core/archive/Archive.h"
 #include "core/files/RenderRecord.h"
+#include "core/formulas/FractAlgMandelbrot.h"
 #include "core/formulas/FractAlgSinz.h"
 #include "core/render/ParallelRender.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <stdexcept>
 #include <sstream>
 
 namespace korvanta {
@@ -23,12 +26,12 @@ std::string Document(const RenderJob& job)
 
 std::unique_ptr<RenderJob> SinzJob(long steps = 0)
 {
-    auto* sinz = new CFractAlgSinz;
+    auto sinz = std::make_unique<CFractAlgSinz>();
     sinz->SetConstant(CFractValue(1, 0.4));
-    auto* col = new CFractColPolarLog;
+    auto col = std::make_unique<CFractColPolarLog>();
     col->SetNumColors(300);
-    auto job = std::make_unique<RenderJob>(
-        RenderSettings::ForArea(-3, 3, -2.25, 2.25, 53, 41, sinz, col));
+    auto job = std::make_unique<RenderJob>(RenderSettings::ForArea(-3, 3, -2.25, 2.25, 53, 41),
+                                           PictureObjects{std::move(sinz), std::move(col)});
     job->CreateBitmaps();
     for (long i = 0; i < steps; ++i)
         job->RenderStep();
@@ -68,6 +71,59 @@ TEST(ParallelRender, AFinishedPictureIsLeftAlone)
     const std::string before = Document(*job);
     RenderInParallel(*job, 2);
     EXPECT_EQ(Document(*job), before);
+}
+
+class UnlistedFormula : public CFractAlg {
+    KORVANTA_DECLARE_SERIAL(UnlistedFormula)
+};
+KORVANTA_IMPLEMENT_SERIAL(UnlistedFormula, CFractAlg)
+
+// Fails on the calling thread's behalf once enough pixels were colored, from whichever
+// thread gets there.
+class FailingColoring : public CFractCol {
+public:
+    explicit FailingColoring(int failAt) : m_failAt(failAt) {}
+    std::uint32_t GetColor(const CFractValue&) const override
+    {
+        if (m_calls.fetch_add(1) == m_failAt)
+            throw std::runtime_error("coloring failed");
+        return 0x00123456;
+    }
+
+private:
+    int m_failAt;
+    mutable std::atomic<int> m_calls{0};
+};
+
+TEST(ParallelRender, AFailingThreadEndsTheRenderWithItsErrorInsteadOfTheProgram)
+{
+    for (int threads : {1, 2, 4}) {
+        RenderJob job(RenderSettings::ForArea(-1, 1, -1, 1, 40, 30),
+                      {std::make_unique<CFractAlgMandelbrot>(), std::make_unique<FailingColoring>(500)});
+        ASSERT_TRUE(job.CreateBitmaps());
+        int reports = 0;
+        try {
+            RenderInParallel(job, threads, [&](std::int32_t) { ++reports; });
+            ADD_FAILURE() << "the failure was lost with " << threads << " threads";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), "coloring failed");
+        }
+        // Unfinished as it was: stepping or another run picks it up from the start.
+        EXPECT_FALSE(job.Finished());
+        EXPECT_EQ(job.Row(), 0);
+    }
+
+    // A formula of a class that documents do not know cannot be copied for the threads.
+    RenderJob unknown(RenderSettings::ForArea(-1, 1, -1, 1, 8, 8),
+                      {std::make_unique<UnlistedFormula>(), std::make_unique<CFractCol>()});
+    ASSERT_TRUE(unknown.CreateBitmaps());
+    try {
+        RenderInParallel(unknown, 2);
+        ADD_FAILURE() << "an unlisted formula was copied";
+    } catch (const ArchiveError& e) {
+        EXPECT_EQ(e.kind(), ArchiveError::Kind::UnknownClass);
+    }
+    EXPECT_FALSE(unknown.Finished());
 }
 
 }  // namespace

@@ -38,9 +38,16 @@ public:
     }
 };
 
-RenderSettings Settings(std::int32_t width, std::int32_t height, CFractAlg* alg, CFractCol* col)
+RenderSettings Settings(std::int32_t width, std::int32_t height)
 {
-    return RenderSettings::ForArea(-1, 1, -1, 1, width, height, alg, col);
+    return RenderSettings::ForArea(-1, 1, -1, 1, width, height);
+}
+
+// Objects of the given classes.
+template <class Alg, class Col>
+PictureObjects Objects()
+{
+    return {std::make_unique<Alg>(), std::make_unique<Col>()};
 }
 
 int RunToEnd(RenderJob& job)
@@ -53,8 +60,8 @@ int RunToEnd(RenderJob& job)
 
 TEST(RenderJob, ConfiguresTheFormulaFromTheSettings)
 {
-    auto* alg = new CFractAlgMandelbrot;
-    RenderJob job(Settings(400, 200, alg, new CFractCol2304));
+    RenderJob job(Settings(400, 200), Objects<CFractAlgMandelbrot, CFractCol2304>());
+    const CFractAlg* alg = job.Settings().m_pAlg;
     EXPECT_EQ(alg->GetMaxIter(), 2304);
     EXPECT_EQ(alg->StepX(), 2.0 / 400);
     EXPECT_EQ(alg->StepY(), 2.0 / 200);
@@ -63,7 +70,7 @@ TEST(RenderJob, ConfiguresTheFormulaFromTheSettings)
 
 TEST(RenderJob, ProgressTitlesAndRepaintsFollowTheRows)
 {
-    RenderJob job(Settings(400, 200, new CFractAlg, new CFractCol));
+    RenderJob job(Settings(400, 200), Objects<CFractAlg, CFractCol>());
     ASSERT_TRUE(job.CreateBitmaps());
     RecordingView view;
     view.job = &job;
@@ -87,8 +94,7 @@ TEST(RenderJob, ProgressTitlesAndRepaintsFollowTheRows)
 TEST(RenderJob, PixelsGoBottomUpFromTheAreaStart)
 {
     // RGB shows the count in blue for small counts, so each pixel tells where it was.
-    auto* alg = new CFractAlgMandelbrot;
-    RenderJob job(Settings(4, 3, alg, new CFractColHSV));
+    RenderJob job(Settings(4, 3), Objects<CFractAlgMandelbrot, CFractColHSV>());
     job.CreateBitmaps();
     RunToEnd(job);
     CFractAlgMandelbrot reference;
@@ -110,9 +116,9 @@ TEST(RenderJob, PixelsGoBottomUpFromTheAreaStart)
 
 TEST(RenderJob, SlowPointsTakeOneTickPerSlice)
 {
-    auto* alg = new SlowFormula;
+    auto alg = std::make_unique<SlowFormula>();
     alg->callsPerPoint = 3;  // 10001 to 15000 iterations
-    RenderJob job(Settings(2, 1, alg, new CFractColHSV));
+    RenderJob job(Settings(2, 1), {std::move(alg), std::make_unique<CFractColHSV>()});
     job.CreateBitmaps();
     EXPECT_EQ(job.RenderStep(), 1);
     EXPECT_EQ(job.RenderStep(), 1);
@@ -124,24 +130,24 @@ TEST(RenderJob, SlowPointsTakeOneTickPerSlice)
 
 TEST(RenderJob, EmptyAndImpossiblePicturesDoNoWork)
 {
-    RenderJob flat(Settings(200, 0, new CFractAlg, new CFractCol));
+    RenderJob flat(Settings(200, 0), Objects<CFractAlg, CFractCol>());
     EXPECT_TRUE(flat.CreateBitmaps());
     EXPECT_EQ(flat.RenderStep(), 0);
 
     RenderJob huge(Settings(std::numeric_limits<std::int32_t>::max(),
-                            std::numeric_limits<std::int32_t>::max(), new CFractAlg,
-                            new CFractCol));
+                            std::numeric_limits<std::int32_t>::max()),
+                   Objects<CFractAlg, CFractCol>());
     EXPECT_FALSE(huge.CreateBitmaps());
     EXPECT_TRUE(huge.OutOfMemory());
     EXPECT_EQ(huge.RenderStep(), 0);
     EXPECT_EQ(huge.Row(), 0);
 
-    RenderJob negative(Settings(-5, 10, new CFractAlg, new CFractCol));
+    RenderJob negative(Settings(-5, 10), Objects<CFractAlg, CFractCol>());
     EXPECT_FALSE(negative.CreateBitmaps());
     EXPECT_EQ(negative.RenderStep(), 0);
 
     // Without a formula there is nothing to compute, but the picture is not done either.
-    RenderJob idle(Settings(2, 2, nullptr, new CFractCol));
+    RenderJob idle(Settings(2, 2), {nullptr, std::make_unique<CFractCol>()});
     idle.CreateBitmaps();
     EXPECT_EQ(idle.RenderStep(), 1);
     EXPECT_EQ(idle.Row(), 0);
@@ -149,7 +155,7 @@ TEST(RenderJob, EmptyAndImpossiblePicturesDoNoWork)
 
 TEST(RenderJob, PositionsOutsideThePictureAreRefused)
 {
-    RenderJob job(Settings(10, 5, new CFractAlg, new CFractCol));
+    RenderJob job(Settings(10, 5), Objects<CFractAlg, CFractCol>());
     job.CreateBitmaps();
     EXPECT_TRUE(job.SetPosition(9, 4));
     EXPECT_TRUE(job.SetPosition(0, 5));
@@ -177,9 +183,9 @@ public:
 
 TEST(RenderJob, OverlayBlendsInTheTopRightCornerAndKeepsItsText)
 {
-    RenderSettings s = Settings(10, 8, new CFractAlg, new RedColoring);
+    RenderSettings s = Settings(10, 8);
     s.m_bShowValues = 1;
-    RenderJob job(s);
+    RenderJob job(s, Objects<CFractAlg, RedColoring>());
     ASSERT_TRUE(job.CreateBitmaps(GrayOverlay()));
     EXPECT_EQ(job.Settings().m_bShowValues, 1);
     job.Pixels().at(9, 7) = 0x07000000;
@@ -196,16 +202,15 @@ TEST(RenderJob, OverlayBlendsInTheTopRightCornerAndKeepsItsText)
 
 TEST(RenderJob, OverlayIsOnlyActiveWhenAskedForAndPresent)
 {
-    RenderSettings s = Settings(10, 8, new CFractAlg, new RedColoring);
-    RenderJob notAsked(s);
+    RenderSettings s = Settings(10, 8);
+    RenderJob notAsked(s, Objects<CFractAlg, RedColoring>());
     notAsked.CreateBitmaps(GrayOverlay());
     EXPECT_EQ(notAsked.Settings().m_bShowValues, 0);
     RunToEnd(notAsked);
     EXPECT_EQ(notAsked.Pixels().at(9, 7), 0x00FF0000u);
 
-    s = Settings(10, 8, new CFractAlg, new RedColoring);
     s.m_bShowValues = 1;
-    RenderJob noOverlay(s);
+    RenderJob noOverlay(s, Objects<CFractAlg, RedColoring>());
     noOverlay.CreateBitmaps();
     EXPECT_EQ(noOverlay.Settings().m_bShowValues, 0);
 }
@@ -213,12 +218,17 @@ TEST(RenderJob, OverlayIsOnlyActiveWhenAskedForAndPresent)
 TEST(RenderJob, ApplyingNewSettingsReleasesTheOldObjects)
 {
     // Under the address sanitizer a leak or double delete here fails the run.
-    auto* alg = new CFractAlgMandelbrot;
-    RenderJob job(Settings(4, 4, alg, new CFractCol));
-    job.ApplySettings(Settings(8, 8, new CFractAlgMandelbrot, new CFractCol2304));
+    RenderJob job(Settings(4, 4), Objects<CFractAlgMandelbrot, CFractCol>());
+    job.ApplySettings(Settings(8, 8), Objects<CFractAlgMandelbrot, CFractCol2304>());
     EXPECT_EQ(job.Settings().m_pAlg->GetMaxIter(), 2304);
-    const RenderSettings same = job.Settings();
-    job.ApplySettings(same);
+    EXPECT_EQ(job.Settings().m_pAlg->Width(), 8);
+    // Settings copied from the job carry views only: applying them with new objects
+    // points the views at those.
+    const RenderSettings copied = job.Settings();
+    PictureObjects fresh = Objects<CFractAlgMandelbrot, CFractCol>();
+    const CFractAlg* freshAlg = fresh.alg.get();
+    job.ApplySettings(copied, std::move(fresh));
+    EXPECT_EQ(job.Settings().m_pAlg, freshAlg);
     EXPECT_EQ(job.Settings().m_pAlg->Width(), 8);
 }
 

@@ -1,5 +1,6 @@
 #include "core/colorings/FractColPolarLog.h"
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
 #include "core/formulas/FractAlgMandelbrot.h"
 #include "core/render/RenderSettings.h"
 #include "support/ArchiveBytes.h"
@@ -10,35 +11,6 @@
 
 namespace korvanta {
 namespace {
-
-TEST(RenderSettings, DialogFieldsAreScannedAsTheDialogHoldsThem)
-{
-    DialogFields f;
-    f.xStart = "-2.5";
-    f.xEnd = "1e0";
-    f.yStart = " -.75";
-    f.yEnd = "0.75xyz";
-    f.aspectRatio = 1;
-    f.showValues = 2;  // only 1 counts as set
-    f.coloring = 4;
-    f.formula = 2;
-    f.width = "640px";
-    f.height = "  480";
-    auto* dialog = reinterpret_cast<CFractalDlg*>(0x10);
-    const RenderSettings s(f, dialog);
-    EXPECT_EQ(s.m_dXStart, -2.5);
-    EXPECT_EQ(s.m_dXEnd, 1.0);
-    EXPECT_EQ(s.m_dYStart, -0.75);
-    EXPECT_EQ(s.m_dYEnd, 0.75);
-    EXPECT_EQ(s.m_bAspect, 1);
-    EXPECT_EQ(s.m_bShowValues, 0);
-    EXPECT_EQ(s.m_nColoring, 4);
-    EXPECT_EQ(s.m_nFormula, 2);
-    EXPECT_EQ(s.m_nWidth, 640);
-    EXPECT_EQ(s.m_nHeight, 480);
-    EXPECT_EQ(s.m_pDlg, dialog);
-    EXPECT_EQ(s.m_pAlg, nullptr);
-}
 
 TEST(RenderSettings, ArchiveFormRoundTripsWithBothObjects)
 {
@@ -67,11 +39,12 @@ TEST(RenderSettings, ArchiveFormRoundTripsWithBothObjects)
     EXPECT_EQ(bytes.substr(56, 6), test::Bytes({0xFF, 0xFF, 1, 0, 19, 0}));
 
     std::istringstream in(bytes);
-    Archive load(in);
+    Archive load(in, FindRegisteredClass);
     RenderSettings back;
-    back.Serialize(load);
-    std::unique_ptr<CFractAlg> ownedAlg(back.m_pAlg);
-    std::unique_ptr<CFractCol> ownedCol(back.m_pCol);
+    PictureObjects owned;
+    back.Serialize(load, &owned);
+    EXPECT_EQ(back.m_pAlg, owned.alg.get());
+    EXPECT_EQ(back.m_pCol, owned.col.get());
     EXPECT_EQ(back.m_nColoring, 4);
     EXPECT_EQ(back.m_nWidth, 300);
     EXPECT_EQ(back.m_nHeight, 100);
@@ -93,32 +66,24 @@ TEST(RenderSettings, ObjectsOfTheWrongFamilyAreRefusedWithoutLeaks)
     s.Serialize(store);
 
     std::istringstream in(out.str());
-    Archive load(in);
+    Archive load(in, FindRegisteredClass);
     RenderSettings back;
+    PictureObjects owned;
     try {
-        back.Serialize(load);
+        back.Serialize(load, &owned);
         FAIL() << "a shared formula was accepted as the coloring";
     } catch (const ArchiveError& e) {
         EXPECT_EQ(e.kind(), ArchiveError::Kind::SharedObject);
     }
     EXPECT_EQ(back.m_pAlg, nullptr);
     EXPECT_EQ(back.m_pCol, nullptr);
+    EXPECT_EQ(owned.alg, nullptr);
 }
 
-TEST(RenderSettings, HandOverGivesCountAndConstantOnlyWhereTheyAreUsed)
+TEST(RenderSettings, SizeIsFittedToTheAreaOnlyWithAspectRatio)
 {
-    RenderSettings s;
-    auto* mandelbrot = new CFractAlgMandelbrot;
-    auto* polarLog = new CFractColPolarLog;
-    s.HandOver(mandelbrot, polarLog, "5", CFractValue(1, 2));
-    EXPECT_EQ(polarLog->GetNumColors(), 5);
-    EXPECT_EQ(mandelbrot->GetConstant().m_z, std::complex<double>(0, 0));
-    EXPECT_EQ(s.m_pAlg, mandelbrot);
-    delete mandelbrot;
-    delete polarLog;
-
-    RenderSettings wide = RenderSettings::ForArea(0, 4, 0, 1, 200, 200, nullptr, nullptr);
-    wide.FitSizeToArea();  // Aspect Ratio not set: unchanged
+    RenderSettings wide = RenderSettings::ForArea(0, 4, 0, 1, 200, 200);
+    wide.FitSizeToArea();
     EXPECT_EQ(wide.m_nWidth, 200);
     wide.m_bAspect = 1;
     wide.FitSizeToArea();

@@ -1,3 +1,4 @@
+#include "core/render/RenderRequest.h"
 #include "support/GuiFixture.h"
 
 #include "gui/resources/Strings.h"
@@ -97,8 +98,8 @@ TEST_F(ControlDialog, CoordinatesMustScanAndDiffer)
         const char* message;
     };
     const Case cases[] = {
-        {kIdXStart, "-", strings::kIllegalXStart}, {kIdXEnd, ".", strings::kIllegalXEnd},
-        {kIdYStart, "", strings::kIllegalYStart},  {kIdYEnd, "-.", strings::kIllegalYEnd},
+        {kIdXStart, "-", messages::kIllegalXStart}, {kIdXEnd, ".", messages::kIllegalXEnd},
+        {kIdYStart, "", messages::kIllegalYStart},  {kIdYEnd, "-.", messages::kIllegalYEnd},
     };
     for (const Case& c : cases) {
         SetArea("-1", "1", "-1", "1");
@@ -113,7 +114,7 @@ TEST_F(ControlDialog, CoordinatesMustScanAndDiffer)
     prompts.messages.clear();
     SetArea("0.1", "0.10", "-1", "1");
     EXPECT_FALSE(dialog->DoDataExchange(true));
-    EXPECT_EQ(prompts.messages, QStringList{strings::kXTooClose});
+    EXPECT_EQ(prompts.messages, QStringList{messages::kXTooClose});
     EXPECT_TRUE(Edit(kIdXStart)->hasFocus());
 
     prompts.messages.clear();
@@ -121,7 +122,7 @@ TEST_F(ControlDialog, CoordinatesMustScanAndDiffer)
     EXPECT_TRUE(dialog->DoDataExchange(true));
     SetArea("2", "-2", "1.5", "1.5abc");
     EXPECT_FALSE(dialog->DoDataExchange(true));
-    EXPECT_EQ(prompts.messages, QStringList{strings::kYTooClose});
+    EXPECT_EQ(prompts.messages, QStringList{messages::kYTooClose});
     EXPECT_TRUE(Edit(kIdYStart)->hasFocus());
 }
 

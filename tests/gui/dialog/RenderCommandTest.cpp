@@ -1,3 +1,4 @@
+#include "core/render/RenderRequest.h"
 #include "support/GuiFixture.h"
 
 #include "core/colorings/FractColHSV.h"
@@ -86,7 +87,7 @@ TEST_F(RenderCommand, AConstantThatDoesNotScanIsRefused)
     const CFractAlg* prototype = dialog->Algorithms()[2].get();
     Edit(kIdCRe)->setText("-");
     EXPECT_EQ(Render(), nullptr);
-    EXPECT_EQ(prompts.messages, QStringList{strings::kIllegalCRe});
+    EXPECT_EQ(prompts.messages, QStringList{messages::kIllegalCRe});
     EXPECT_TRUE(Edit(kIdCRe)->hasFocus());
     EXPECT_EQ(dialog->Algorithms()[2].get(), prototype);
 
@@ -94,7 +95,7 @@ TEST_F(RenderCommand, AConstantThatDoesNotScanIsRefused)
     Edit(kIdCRe)->setText("0.5");
     Edit(kIdCIm)->setText("");
     EXPECT_EQ(Render(), nullptr);
-    EXPECT_EQ(prompts.messages, QStringList{strings::kIllegalCIm});
+    EXPECT_EQ(prompts.messages, QStringList{messages::kIllegalCIm});
 
     // A formula without a constant does not care what the fields hold.
     prompts.messages.clear();
@@ -121,7 +122,7 @@ TEST_F(RenderCommand, APictureThatCannotBeAllocatedIsRefusedAndNothingIsTaken)
     setrlimit(RLIMIT_AS, &old);
 
     EXPECT_EQ(window, nullptr);
-    EXPECT_EQ(prompts.messages, QStringList{strings::kOutOfMemory});
+    EXPECT_EQ(prompts.messages, QStringList{messages::kOutOfMemory});
     EXPECT_EQ(dialog->Colorings()[2].get(), prototype);
     EXPECT_EQ(prototype->GetNumColors(), 262143);
     EXPECT_TRUE(dialog->RenderWindows().empty());

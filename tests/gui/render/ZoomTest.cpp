@@ -1,3 +1,4 @@
+#include "core/render/RenderRequest.h"
 #include "support/GuiFixture.h"
 
 #include "gui/resources/Strings.h"
@@ -55,7 +56,7 @@ TEST_F(Zoom, AClickWithoutMovementLeavesAnAreaRenderRefuses)
     EXPECT_EQ(Edit(kIdXStart)->text(), Edit(kIdXEnd)->text());
     EXPECT_EQ(Edit(kIdYStart)->text(), Edit(kIdYEnd)->text());
     EXPECT_EQ(Render(), nullptr);
-    EXPECT_EQ(prompts.messages, QStringList{strings::kXTooClose});
+    EXPECT_EQ(prompts.messages, QStringList{messages::kXTooClose});
 }
 
 TEST_F(Zoom, StretchedWindowsZoomWhereTheCursorIs)

@@ -3,6 +3,7 @@
 
 #include "tools/korvanta-render/RenderTool.h"
 #include "core/archive/Archive.h"
+#include "core/render/ClassRegistry.h"
 #include "core/files/RenderRecord.h"
 
 #include <cstring>
@@ -128,7 +129,7 @@ TEST_F(RenderTool, ExplicitParametersOverrideTheScene)
                                  "-o", Path("p.fra")});
     ASSERT_EQ(run.status, 0) << run.err;
     std::ifstream in(dir / "p.fra", std::ios::binary);
-    Archive ar(in);
+    Archive ar(in, FindRegisteredClass);
     LoadedRecord loaded = ReadRenderRecord(ar);
     const RenderSettings& s = loaded.job->Settings();
     EXPECT_EQ(s.m_nFormula, 1);
@@ -150,8 +151,8 @@ TEST_F(RenderTool, BadInputIsRefusedAndNothingIsWritten)
         {{"-o", out, "--scene", "42"}, "no sample scene '42'"},
         {{"-o", out, "-f", "Spiral"}, "no formula 'Spiral'"},
         {{"-o", out, "-c", "9"}, "no coloring '9'"},
-        {{"-o", out, "--size", "0x10"}, "between 1 and 32000"},
-        {{"-o", out, "--size", "40000x10"}, "between 1 and 32000"},
+        {{"-o", out, "--size", "0x10"}, "--size: Value should be between or equal to 1 and 32000!"},
+        {{"-o", out, "--size", "40000x10"}, "--size: Value should be between or equal to 1 and 32000!"},
         {{"-o", out, "--area", "1,1,0,1"}, "XStart and XEnd is too small"},
         {{"-o", out, "--area", "0,1,zero,1"}, "--area needs four numbers"},
         {{"-o", out, "--constant", "1"}, "--constant needs RE,IM"},

@@ -1,0 +1,107 @@
+#include "core/render/RenderRequest.h"
+
+#include "core/text/NumberText.h"
+
+#include <string_view>
+
+namespace korvanta {
+
+namespace {
+
+std::string_view Limited(const std::string& text)
+{
+    return std::string_view(text).substr(0, kFieldTextLimit);
+}
+
+}  // namespace
+
+std::string messages::SideOutOfRange()
+{
+    return "Value should be between or equal to " + std::to_string(kMinPictureSide) + " and " +
+           std::to_string(kMaxPictureSide) + "!";
+}
+
+std::optional<FieldProblem> CheckPictureSize(const RenderFields& f)
+{
+    for (auto [text, field] : {std::pair{&f.width, RenderField::Width},
+                               std::pair{&f.height, RenderField::Height}}) {
+        const std::int32_t side = AtoI(*text);
+        if (side < kMinPictureSide || side > kMaxPictureSide)
+            return FieldProblem{field, messages::SideOutOfRange(), true};
+    }
+    return std::nullopt;
+}
+
+std::optional<FieldProblem> CheckArea(const RenderFields& f)
+{
+    struct Coordinate {
+        const std::string* text;
+        RenderField field;
+        const char* message;
+        double value = 0;
+    };
+    Coordinate c[] = {{&f.xStart, RenderField::XStart, messages::kIllegalXStart},
+                      {&f.xEnd, RenderField::XEnd, messages::kIllegalXEnd},
+                      {&f.yStart, RenderField::YStart, messages::kIllegalYStart},
+                      {&f.yEnd, RenderField::YEnd, messages::kIllegalYEnd}};
+    for (Coordinate& coordinate : c) {
+        const auto value = ScanReal(Limited(*coordinate.text));
+        if (!value)
+            return FieldProblem{coordinate.field, coordinate.message, false};
+        coordinate.value = *value;
+    }
+    if (c[0].value == c[1].value)
+        return FieldProblem{RenderField::XStart, messages::kXTooClose, false};
+    if (c[2].value == c[3].value)
+        return FieldProblem{RenderField::YStart, messages::kYTooClose, false};
+    return std::nullopt;
+}
+
+std::optional<FieldProblem> CheckConstant(const RenderFields& f, bool formulaUsesConstant)
+{
+    // Only a formula that uses C reads it; a text that does not scan would reach it as garbage.
+    if (!formulaUsesConstant)
+        return std::nullopt;
+    if (!ScanReal(Limited(f.cRe)))
+        return FieldProblem{RenderField::CRe, messages::kIllegalCRe, true};
+    if (!ScanReal(Limited(f.cIm)))
+        return FieldProblem{RenderField::CIm, messages::kIllegalCIm, true};
+    return std::nullopt;
+}
+
+std::variant<RenderRequest, FieldProblem> CheckRenderFields(const RenderFields& f,
+                                                            bool formulaUsesConstant)
+{
+    for (const auto& problem :
+         {CheckPictureSize(f), CheckArea(f), CheckConstant(f, formulaUsesConstant)})
+        if (problem)
+            return *problem;
+
+    RenderRequest request;
+    RenderSettings& s = request.settings;
+    s.m_dXStart = *ScanReal(Limited(f.xStart));
+    s.m_dXEnd = *ScanReal(Limited(f.xEnd));
+    s.m_dYStart = *ScanReal(Limited(f.yStart));
+    s.m_dYEnd = *ScanReal(Limited(f.yEnd));
+    s.m_bAspect = f.aspectRatio == 1 ? 1 : 0;
+    s.m_bShowValues = f.showValues == 1 ? 1 : 0;
+    s.m_nColoring = f.coloring;
+    s.m_nFormula = f.formula;
+    s.m_nWidth = AtoI(f.width);
+    s.m_nHeight = AtoI(f.height);
+    s.FitSizeToArea();
+    if (formulaUsesConstant)
+        request.constant = CFractValue(*ScanReal(Limited(f.cRe)), *ScanReal(Limited(f.cIm)));
+    return request;
+}
+
+void PrepareObjects(const RenderFields& f, const CFractValue& constant, CFractAlg& alg,
+                    CFractCol& col)
+{
+    if (col.CanSetNumColors())
+        col.SetNumColors(AtoI(Limited(f.colors)));
+    if (alg.UsesConstant())
+        alg.SetConstant(constant);
+}
+
+}  // namespace korvanta

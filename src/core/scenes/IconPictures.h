@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/picture/PixelBuffer.h"
+
+#include <cstdint>
+
+namespace korvanta {
+
+// The pictures of the program's icons, drawn by its own formulas so no image files ship:
+// the whole Mandelbrot set for the program, a Julia set for render windows.
+enum class IconPicture { Program, RenderWindow };
+
+PixelBuffer RenderIconPicture(IconPicture which, std::int32_t size);
+
+}  // namespace korvanta
