@@ -118,6 +118,50 @@ private:
     std::int32_t m_rows;
 };
 
+// What makes the command line unusable beyond its syntax; empty when nothing does.
+std::string RequestProblem(const RenderOptions& options)
+{
+    if (options.outputs.empty())
+        return "no output given (use -o FILE)";
+    for (const std::string& output : options.outputs) {
+        if (FormatOfName(output))
+            continue;
+        std::string names;
+        for (std::size_t i = 0; i < kSaveFormats.size(); ++i) {
+            std::string extension = kSaveFormats[i].extension;
+            std::transform(extension.begin(), extension.end(), extension.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            names += (i == 0 ? "" : i + 1 == kSaveFormats.size() ? " or " : ", ") + extension;
+        }
+        return "'" + output + "': the name must end in " + names;
+    }
+    const bool parameters = options.scene || options.area || options.size || options.formula ||
+                            options.coloring || options.colors || options.constant ||
+                            options.aspect || options.values;
+    if (options.document && parameters)
+        return "a document keeps its own parameters; --document goes alone";
+    return {};
+}
+
+// The picture to render: a document resumed, or a new one from the options.
+std::unique_ptr<RenderJob> ObtainPicture(const RenderOptions& options, WindowPlacement& placement,
+                                         std::string& error)
+{
+    std::unique_ptr<RenderJob> job;
+    try {
+        job = options.document ? LoadDocument(*options.document, placement, error)
+                               : PreparePicture(options, Overlay, error);
+    } catch (const std::runtime_error& e) {
+        error = e.what();
+    }
+    if (job && !options.document) {
+        // Where the explorer's own window stands on a screen without a frame.
+        placement.right = job->Settings().m_nWidth;
+        placement.bottom = job->Settings().m_nHeight;
+    }
+    return job;
+}
+
 }  // namespace
 
 int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
@@ -140,32 +184,13 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
         out << kName << " (Korvanta) " << KORVANTA_VERSION << '\n';
         return 0;
     }
-    if (options.outputs.empty())
-        return fail("no output given (use -o FILE)", 2);
-    for (const std::string& output : options.outputs)
-        if (!FormatOfName(output))
-            return fail("'" + output + "': the name must end in .fra, .png, .bmp, .tga or .wmf", 2);
-    const bool parameters = options.scene || options.area || options.size || options.formula ||
-                            options.coloring || options.colors || options.constant ||
-                            options.aspect || options.values;
-    if (options.document && parameters)
-        return fail("a document keeps its own parameters; --document goes alone", 2);
+    if (const std::string problem = RequestProblem(options); !problem.empty())
+        return fail(problem, 2);
 
     WindowPlacement placement;
-    std::unique_ptr<RenderJob> job;
-    try {
-        job = options.document ? LoadDocument(*options.document, placement, error)
-                               : PreparePicture(options, Overlay, error);
-    } catch (const std::runtime_error& e) {
-        error = e.what();
-    }
+    const std::unique_ptr<RenderJob> job = ObtainPicture(options, placement, error);
     if (!job)
         return fail(error, 2);
-    if (!options.document) {
-        // Where the explorer's own window stands on a screen without a frame.
-        placement.right = job->Settings().m_nWidth;
-        placement.bottom = job->Settings().m_nHeight;
-    }
 
     const int threads = options.threads > 0
                             ? options.threads

@@ -83,7 +83,8 @@ void RenderInParallel(RenderJob& job, int threads,
         }
     };
     {
-        // Joined when the block ends, however it ends.
+        // Should starting a thread or the progress report fail, the threads are asked to
+        // stop and joined as the vector goes; otherwise they finish their rows first.
         std::vector<std::jthread> workers;
         for (int i = 0; i < std::max(1, threads); ++i)
             workers.emplace_back(work);
@@ -91,6 +92,8 @@ void RenderInParallel(RenderJob& job, int threads,
             progress(done.load());
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
+        for (std::jthread& worker : workers)
+            worker.join();
     }
     failure.RaiseIfAny();
     job.FinishAfterRows();

@@ -113,6 +113,12 @@ TEST(ParallelRender, AFailingThreadEndsTheRenderWithItsErrorInsteadOfTheProgram)
         EXPECT_EQ(job.Row(), 0);
     }
 
+    // A progress report that fails stops the threads, which are joined, and reaches the caller.
+    auto cancelled = test::MandelbrotJob(300, 200, 0);
+    EXPECT_THROW(RenderInParallel(*cancelled, 2, [](std::int32_t) { throw std::runtime_error("stop"); }),
+                 std::runtime_error);
+    EXPECT_FALSE(cancelled->Finished());
+
     // A formula of a class that documents do not know cannot be copied for the threads.
     RenderJob unknown(RenderSettings::ForArea(-1, 1, -1, 1, 8, 8),
                       {std::make_unique<UnlistedFormula>(), std::make_unique<CFractCol>()});
