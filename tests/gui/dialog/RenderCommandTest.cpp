@@ -106,6 +106,9 @@ TEST_F(RenderCommand, AConstantThatDoesNotScanIsRefused)
 
 TEST_F(RenderCommand, APictureThatCannotBeAllocatedIsRefusedAndNothingIsTaken)
 {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer's shadow memory needs more address space than the limit";
+#endif
     Choose(kIdColoring, 2);
     Edit(kIdNumColors)->setText("99");
     Check(kIdAspectRatio)->setChecked(false);
