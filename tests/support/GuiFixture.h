@@ -33,7 +33,15 @@ public:
     QList<FileChoice> answers;
     QStringList filtersAsked;
 
+    QStringList questions;
+    QList<bool> confirmations;  // answers to questions in turn; yes when none is left
+
     void Message(QWidget*, const QString& text) override { messages << text; }
+    bool Confirm(QWidget*, const QString& question) override
+    {
+        questions << question;
+        return confirmations.isEmpty() || confirmations.takeFirst();
+    }
     std::optional<FileChoice> SaveFile(QWidget*, const QString& filters) override
     {
         filtersAsked << filters;

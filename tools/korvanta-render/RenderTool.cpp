@@ -4,6 +4,7 @@
 #include "tools/korvanta-render/PictureRequest.h"
 #include "core/archive/Archive.h"
 #include "core/render/ClassRegistry.h"
+#include "core/files/InputFile.h"
 #include "core/files/PictureExport.h"
 #include "core/files/RenderRecord.h"
 #include "core/render/ParallelRender.h"
@@ -67,8 +68,8 @@ constexpr const char* kNoValuePanel =
 std::unique_ptr<RenderJob> LoadDocument(const std::string& path, WindowPlacement& placement,
                                         std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    if (!OpenInputFile(in, path)) {
         error = "cannot open '" + path + "'";
         return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include "core/archive/Archive.h"
 #include "core/render/ClassRegistry.h"
+#include "core/files/InputFile.h"
 #include "core/files/PictureExport.h"
 #include "core/files/RenderRecord.h"
 #include "gui/render/FractalWnd.h"
@@ -47,8 +48,8 @@ void CFractalDlg::OpenDocument(Archive& ar)
 
 bool CFractalDlg::OpenDocumentFile(const QString& path)
 {
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    if (!OpenInputFile(in, QFile::encodeName(path).toStdString())) {
         Prompter::Current().Message(this, QString("Unable to open file \"%1\"").arg(path));
         return false;
     }

@@ -11,6 +11,7 @@
 #include "gui/resources/Icons.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -90,6 +91,10 @@ void CFractalWnd::OnSaveAs()
         return;
     const auto format = static_cast<SaveFormat>(choice->filter);
     const std::string path = WithExtension(choice->path.toStdString(), format);
+    // Asked for the name that is written, which may have gained its extension.
+    const QString name = QString::fromStdString(path);
+    if (QFileInfo::exists(name) && !Prompter::Current().Confirm(this, ReplaceQuestion(name)))
+        return;
     for (const std::string& message : SavePicture(path, format, *m_job, Placement()))
         Prompter::Current().Message(this, QString::fromStdString(message));
 }

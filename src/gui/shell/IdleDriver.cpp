@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QMenu>
 #include <QWidget>
 
 namespace korvanta {
@@ -49,10 +50,11 @@ void IdleDriver::Wake()
     m_timer.start();
 }
 
+// A drop-down list is a popup too, but the user only looks at it: rendering goes on.
 bool IdleDriver::NestedLoopOpen()
 {
     return QApplication::activeModalWidget() != nullptr ||
-           QApplication::activePopupWidget() != nullptr;
+           qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
 }
 
 bool IdleDriver::eventFilter(QObject* watched, QEvent* event)

@@ -35,6 +35,20 @@ void BoxPrompter::Message(QWidget* parent, const QString& text)
     box.exec();
 }
 
+bool BoxPrompter::Confirm(QWidget* parent, const QString& question)
+{
+    const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    QMessageBox box(QMessageBox::Warning, caption, question, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString ReplaceQuestion(const QString& path)
+{
+    return QString("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
+}
+
 namespace {
 
 // Qt's own dialog: modal, so rendering pauses while it is open, and the same everywhere.
@@ -43,8 +57,8 @@ QFileDialog* MakeFileDialog(QWidget* parent, const QString& filters, QFileDialog
     auto* dialog = new QFileDialog(parent);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                        : QFileDialog::ExistingFile);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
     dialog->setNameFilters(filters.split(";;"));
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     return dialog;

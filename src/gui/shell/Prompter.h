@@ -19,7 +19,12 @@ public:
         QString path;
         int filter = 1;  // the chosen filter, counted from 1
     };
+    // A yes-or-no question, "no" by default; true for yes.
+    virtual bool Confirm(QWidget* parent, const QString& question) = 0;
+
     // Save and open file dialogs; empty when the user cancelled. Filters are separated by ";;".
+    // Neither insists on an existing file or asks about replacing one: the caller completes
+    // the name first and then checks it.
     virtual std::optional<FileChoice> SaveFile(QWidget* parent, const QString& filters) = 0;
     virtual std::optional<QString> OpenFile(QWidget* parent, const QString& filter) = 0;
 
@@ -28,10 +33,14 @@ public:
     static Prompter* Install(Prompter* prompter);
 };
 
+// The question before a save replaces a file, as file dialogs ask it.
+QString ReplaceQuestion(const QString& path);
+
 // The real thing: a modal QMessageBox.
 class BoxPrompter : public Prompter {
 public:
     void Message(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& question) override;
     std::optional<FileChoice> SaveFile(QWidget* parent, const QString& filters) override;
     std::optional<QString> OpenFile(QWidget* parent, const QString& filter) override;
 };

@@ -84,5 +84,37 @@ TEST(SavePicture, NewFilesGetTheUsualPermissions)
     EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
+TEST(SavePicture, ReplacingKeepsPermissionsAndWritesThroughLinks)
+{
+    const auto dir = test::TempDir("save-replace");
+    auto first = test::MandelbrotJob(4, 4);
+    auto second = test::MandelbrotJob(6, 6);
+
+    const auto privateFile = dir / "private.Bmp";
+    ASSERT_TRUE(SavePicture(privateFile.string(), SaveFormat::Bmp, *first).empty());
+    ASSERT_EQ(chmod(privateFile.c_str(), 0600), 0);
+    ASSERT_TRUE(SavePicture(privateFile.string(), SaveFormat::Bmp, *second).empty());
+    struct stat info {};
+    ASSERT_EQ(stat(privateFile.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    // A link, relative and through a second link, stays a link; its target gets the bytes.
+    std::filesystem::create_directory(dir / "real");
+    const auto target = dir / "real" / "p.Fra";
+    ASSERT_TRUE(SavePicture(target.string(), SaveFormat::Document, *first).empty());
+    std::filesystem::create_symlink("real/p.Fra", dir / "inner.Fra");
+    std::filesystem::create_symlink(dir / "inner.Fra", dir / "outer.Fra");
+    ASSERT_TRUE(SavePicture((dir / "outer.Fra").string(), SaveFormat::Document, *second).empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "outer.Fra"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "inner.Fra"));
+    EXPECT_EQ(test::ReadAll(target), test::ReadAll(dir / "outer.Fra"));
+    const auto expected = test::TempDir("save-replace-expected") / "p.Fra";
+    ASSERT_TRUE(SavePicture(expected.string(), SaveFormat::Document, *second).empty());
+    EXPECT_EQ(test::ReadAll(target), test::ReadAll(expected));
+    // Nothing is left beside the link or the target.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 4);
+}
+
 }  // namespace
 }  // namespace korvanta

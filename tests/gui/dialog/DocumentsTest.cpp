@@ -5,7 +5,9 @@
 #include "core/files/PictureExport.h"
 #include "gui/shell/Wallpaper.h"
 
+#include <QFileDialog>
 #include <QPointer>
+#include <QTimer>
 
 namespace korvanta {
 namespace {
@@ -87,6 +89,71 @@ TEST_F(Documents, AFileThatIsNoDocumentShowsBothMessagesAndOpensNothing)
     prompts.answers << Prompter::FileChoice{missing, 1};
     dialog->OnLoad();
     EXPECT_EQ(prompts.messages, QStringList{"Unable to open file \"" + missing + ".Fra\""});
+}
+
+TEST_F(Documents, SaveAsAsksBeforeReplacingTheFileItReallyWrites)
+{
+    CFractalWnd* small = RenderSmall();
+    SetSize("60", "50");
+    CFractalWnd* large = Render();
+    ASSERT_TRUE(WaitFor([&] { return small->Job().Finished() && large->Job().Finished(); }));
+    const QString typed = QString::fromStdString((dir / "pic").string());
+    prompts.answers << Prompter::FileChoice{typed, 2};
+    small->OnSaveAs();
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    const std::string before = test::ReadAll(dir / "pic.Bmp");
+
+    // The typed name does not exist, the name with its extension does.
+    prompts.answers << Prompter::FileChoice{typed, 2};
+    prompts.confirmations << false;
+    large->OnSaveAs();
+    EXPECT_EQ(prompts.questions, QStringList{"pic.Bmp already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(test::ReadAll(dir / "pic.Bmp"), before);
+
+    prompts.answers << Prompter::FileChoice{typed, 2};
+    prompts.confirmations << true;
+    large->OnSaveAs();
+    EXPECT_EQ(prompts.questions.size(), 2);
+    EXPECT_EQ(std::filesystem::file_size(dir / "pic.Bmp"), BmpFileSize(60, 50));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Documents, FoldersAreNotDocuments)
+{
+    std::filesystem::create_directory(dir / "folder.fra");
+    const QString folder = QString::fromStdString((dir / "folder.fra").string());
+    EXPECT_FALSE(dialog->OpenDocumentFile(folder));
+    EXPECT_EQ(prompts.messages, QStringList{"Unable to open file \"" + folder + "\""});
+    EXPECT_TRUE(dialog->RenderWindows().empty());
+}
+
+// The real file dialogs take any name: the program completes it and answers for it.
+TEST_F(Documents, FileDialogsAcceptNamesThatDoNotExistYetAndAskNothing)
+{
+    const QString missing = QString::fromStdString((dir / "missing").string());
+    const QString existing = QString::fromStdString((dir / "there.Fra").string());
+    std::ofstream(dir / "there.Fra") << "x";
+    auto answerWith = [](const QString& name) {
+        QTimer::singleShot(100, [name] {
+            if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                // Typed as the user types it: the name field has the focus.
+                files->setDirectory(QFileInfo(name).absolutePath());
+                files->findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(name).fileName());
+                static_cast<QDialog*>(files)->accept();  // as the Open or Save button does
+            }
+        });
+        // Whatever else opened (a complaint, a question) is closed, so a fault cannot hang.
+        QTimer::singleShot(1500, [] {
+            while (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+    };
+    answerWith(missing);
+    EXPECT_EQ(BoxPrompter().OpenFile(dialog.get(), "Korvanta File (*.fra)"), missing);
+    answerWith(existing);
+    const auto saved = BoxPrompter().SaveFile(dialog.get(), QString::fromStdString(SaveFilters()));
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->path, existing);
 }
 
 TEST_F(Documents, ATruncatedDocumentOpensNoWindow)

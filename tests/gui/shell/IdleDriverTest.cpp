@@ -57,6 +57,18 @@ TEST_F(IdleLoop, NothingRendersWhileAMessageBoxIsOpen)
     EXPECT_TRUE(WaitFor([&] { return position() > beforeClose; }));
 }
 
+TEST_F(IdleLoop, ADropDownListDoesNotPauseRendering)
+{
+    SetSize("300", "300");
+    CFractalWnd* window = Render();
+    Combo(kIdSamples)->showPopup();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    const std::int32_t rowAtOpen = window->Job().Row();
+    EXPECT_TRUE(WaitFor([&] { return window->Job().Row() > rowAtOpen + 5; }, 5000));
+    EXPECT_NE(QApplication::activePopupWidget(), nullptr) << "the list closed by itself";
+    Combo(kIdSamples)->hidePopup();
+}
+
 TEST_F(IdleLoop, MinimisingTheDialogHidesTheWindowsAndRestoringShowsThem)
 {
     CFractalWnd* a = Render();
