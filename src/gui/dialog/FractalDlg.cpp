@@ -325,12 +325,19 @@ bool CFractalDlg::AnyPictureRendering() const
                        [](const CFractalWnd* w) { return !w->Job().Finished(); });
 }
 
-bool CFractalDlg::RemoveRenderWindow(CFractalWnd* window)
+bool CFractalDlg::DetachRenderWindow(CFractalWnd* window)
 {
     const auto it = std::find(m_renderWindows.begin(), m_renderWindows.end(), window);
     if (it == m_renderWindows.end())
         return false;
     m_renderWindows.erase(it);
+    return true;
+}
+
+bool CFractalDlg::RemoveRenderWindow(CFractalWnd* window)
+{
+    if (!DetachRenderWindow(window))
+        return false;
     window->deleteLater();
     return true;
 }

@@ -50,6 +50,8 @@ public:
 
     // Removes a closing window from the list and deletes it once its events are done.
     bool RemoveRenderWindow(CFractalWnd* window);
+    // Only removes it from the list: the window deletes itself later.
+    bool DetachRenderWindow(CFractalWnd* window);
     const std::vector<CFractalWnd*>& RenderWindows() const { return m_renderWindows; }
 
     // Selectors.

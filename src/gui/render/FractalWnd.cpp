@@ -86,6 +86,7 @@ WindowPlacement CFractalWnd::Placement() const
 
 void CFractalWnd::OnSaveAs()
 {
+    const NestedLoop loop(this);
     const auto choice = Prompter::Current().SaveFile(this, QString::fromStdString(SaveFilters()));
     if (!choice || choice->filter < 1 || choice->filter > 5)
         return;
@@ -101,6 +102,7 @@ void CFractalWnd::OnSaveAs()
 
 void CFractalWnd::OnSetWallpaper()
 {
+    const NestedLoop loop(this);
     SetWallpaper(*m_job, this);
 }
 
@@ -157,11 +159,28 @@ void CFractalWnd::resizeEvent(QResizeEvent* event)
     update();
 }
 
+CFractalWnd::NestedLoop::NestedLoop(CFractalWnd* window) : m_window(window)
+{
+    ++m_window->m_nestedLoops;
+}
+
+CFractalWnd::NestedLoop::~NestedLoop()
+{
+    // Called back at the level of the event loop that will run the deletion.
+    if (--m_window->m_nestedLoops == 0 && m_window->m_closedInLoop)
+        m_window->deleteLater();
+}
+
 void CFractalWnd::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
-    if (event->isAccepted() && Dialog())
+    if (!event->isAccepted() || !Dialog())
+        return;
+    if (m_nestedLoops == 0) {
         Dialog()->RemoveRenderWindow(this);
+    } else if (Dialog()->DetachRenderWindow(this)) {
+        m_closedInLoop = true;
+    }
 }
 
 void CFractalWnd::mousePressEvent(QMouseEvent* event)
@@ -227,6 +246,7 @@ void CFractalWnd::ZoomTo(QRect drag)
 
 void CFractalWnd::ShowContextMenu(QPoint global)
 {
+    const NestedLoop loop(this);
     QMenu menu(this);
     menu.addAction("&Save as ...", this, &CFractalWnd::OnSaveAs)->setData(kCmdSaveAs);
     menu.addAction("Set Wallpaper", this, &CFractalWnd::OnSetWallpaper)->setData(kCmdSetWallpaper);
@@ -238,6 +258,7 @@ void CFractalWnd::ShowContextMenu(QPoint global)
 
 void CFractalWnd::OnProperties()
 {
+    const NestedLoop loop(this);
     CFractalPropDlg properties(m_job->Settings(), Dialog());
     properties.exec();
 }

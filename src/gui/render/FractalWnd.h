@@ -55,6 +55,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Marks a nested event loop started from this window (menu, file dialog, message box,
+    // properties). A close during one only hides the window: deleting it there would free
+    // it under the loop's feet. It goes once the last such loop has returned.
+    class NestedLoop {
+    public:
+        explicit NestedLoop(CFractalWnd* window);
+        ~NestedLoop();
+        NestedLoop(const NestedLoop&) = delete;
+        NestedLoop& operator=(const NestedLoop&) = delete;
+
+    private:
+        CFractalWnd* m_window;
+    };
+
     void ShowContextMenu(QPoint global);
     CFractalDlg* Dialog() const { return m_job->Settings().m_pDlg; }
 
@@ -64,6 +78,8 @@ private:
     void ShowPicture();
 
     std::unique_ptr<RenderJob> m_job;
+    int m_nestedLoops = 0;
+    bool m_closedInLoop = false;
     QPoint m_ptMenu;
     bool m_bDragging = false;
     QPoint m_ptAnchor;

@@ -1,7 +1,12 @@
 #include "support/GuiFixture.h"
+#include "support/Pictures.h"
 
 #include <QPointer>
 #include <QSignalSpy>
+
+#include <QEventLoop>
+
+#include <QTimer>
 
 namespace korvanta {
 namespace {
@@ -89,6 +94,71 @@ TEST_F(RenderWindow, ClosingTheDialogClosesEveryWindow)
     dialog->reject();
     EXPECT_TRUE(dialog->RenderWindows().empty());
     EXPECT_TRUE(a.isNull() && b.isNull() && c.isNull());
+}
+
+// Runs the event loop until `done` holds, as the program's own loop runs: a deletion that
+// was put off until a loop returned happens there.
+bool LoopUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 500 && !done(); ++i) {
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done();
+}
+
+// Runs a nested event loop of its own in the file dialog, during which `whileOpen` happens.
+class LoopingPrompter : public test::RecordingPrompter {
+public:
+    std::function<void()> whileOpen;
+    std::optional<FileChoice> SaveFile(QWidget* parent, const QString& filters) override
+    {
+        QEventLoop loop;
+        QTimer::singleShot(0, [this] { whileOpen(); });
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+        return RecordingPrompter::SaveFile(parent, filters);
+    }
+};
+
+TEST_F(RenderWindow, ClosingAWindowInsideItsOwnMenuOrDialogsFreesItOnlyAfterwards)
+{
+    // The window system closes the window while its context menu is open.
+    QPointer<CFractalWnd> window = Render();
+    QTimer::singleShot(50, [&] { window->close(); });
+    QTimer::singleShot(150, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QTest::mouseClick(window.data(), Qt::RightButton, {}, QPoint(5, 5));  // until the menu closes
+    EXPECT_TRUE(dialog->RenderWindows().empty());
+    EXPECT_TRUE(LoopUntil([&] { return window.isNull(); }));
+
+    // The same while the properties dialog is open.
+    window = Render();
+    QTimer::singleShot(50, [&] { window->close(); });
+    QTimer::singleShot(150, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    window->OnProperties();
+    ASSERT_FALSE(window.isNull()) << "freed while its own call was running";
+    EXPECT_TRUE(dialog->RenderWindows().empty());
+    EXPECT_TRUE(LoopUntil([&] { return window.isNull(); }));
+
+    // And while Save as asks for a name: the picture is still saved as asked.
+    LoopingPrompter files;
+    Prompter* previous = Prompter::Install(&files);
+    window = Render();
+    const auto dir = test::TempDir("close-in-dialog");
+    files.answers << Prompter::FileChoice{QString::fromStdString((dir / "p").string()), 2};
+    files.whileOpen = [&] { window->close(); };
+    window->OnSaveAs();
+    Prompter::Install(previous);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(std::filesystem::exists(dir / "p.Bmp"));
+    EXPECT_TRUE(LoopUntil([&] { return window.isNull(); }));
 }
 
 }  // namespace
