@@ -1,5 +1,6 @@
 #include "core/render/AspectFit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,6 +28,16 @@ PictureSize FitToAspect(double xStart, double xEnd, double yStart, double yEnd,
     fitted.height = Saturate(std::sqrt(pixels / ratio));
     fitted.width = Saturate(fitted.height * ratio);
     return fitted;
+}
+
+PictureSize FitInside(PictureSize picture, PictureSize bounds)
+{
+    if (picture.width <= bounds.width && picture.height <= bounds.height)
+        return picture;
+    const double scale = std::min(double(std::max(bounds.width, 1)) / std::max(picture.width, 1),
+                                  double(std::max(bounds.height, 1)) / std::max(picture.height, 1));
+    return {std::max(1, static_cast<std::int32_t>(picture.width * scale)),
+            std::max(1, static_cast<std::int32_t>(picture.height * scale))};
 }
 
 }  // namespace korvanta

@@ -15,4 +15,8 @@ struct PictureSize {
 PictureSize FitToAspect(double xStart, double xEnd, double yStart, double yEnd,
                         PictureSize typed);
 
+// The largest size of the picture's proportions inside `bounds`, at least one pixel each
+// way; the picture's own size when it fits.
+PictureSize FitInside(PictureSize picture, PictureSize bounds);
+
 }  // namespace korvanta

@@ -90,6 +90,12 @@ std::variant<RenderRequest, FieldProblem> CheckRenderFields(const RenderFields& 
     s.m_nWidth = AtoI(f.width);
     s.m_nHeight = AtoI(f.height);
     s.FitSizeToArea();
+    // An area far wider than high (or the reverse) leaves no pixel across the other way;
+    // the width is fitted from the height, so a flat area has neither.
+    if (s.m_nHeight < kMinPictureSide)
+        return FieldProblem{RenderField::YStart, messages::kAreaTooFlat, false};
+    if (s.m_nWidth < kMinPictureSide)
+        return FieldProblem{RenderField::XStart, messages::kAreaTooNarrow, false};
     if (formulaUsesConstant)
         request.constant = CFractValue(*ScanReal(Limited(f.cRe)), *ScanReal(Limited(f.cIm)));
     return request;

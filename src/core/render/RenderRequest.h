@@ -66,6 +66,12 @@ inline constexpr const char* kYTooClose = "The difference between YStart and YEn
 inline constexpr const char* kIllegalCRe = "Illegal real part of the constant C";
 inline constexpr const char* kIllegalCIm = "Illegal imaginary part of the constant C";
 inline constexpr const char* kOutOfMemory = "Out of memory!";
+inline constexpr const char* kAreaTooNarrow =
+    "With Aspect Ratio the picture would be less than one pixel wide: widen X Start to X End "
+    "or uncheck Aspect Ratio";
+inline constexpr const char* kAreaTooFlat =
+    "With Aspect Ratio the picture would be less than one pixel high: widen Y Start to Y End "
+    "or uncheck Aspect Ratio";
 // "Value should be between or equal to 1 and 32000!"
 std::string SideOutOfRange();
 }  // namespace messages

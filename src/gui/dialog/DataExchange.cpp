@@ -86,7 +86,7 @@ bool CFractalDlg::DoDataExchange(bool save)
         if (save)
             *t.member = Edit(t.id)->text();
         else
-            Edit(t.id)->setText(*t.member);
+            SetText(t.id, *t.member);
     }
     if (!m_bValidate)
         return true;

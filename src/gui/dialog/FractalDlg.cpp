@@ -72,6 +72,13 @@ QLineEdit* CFractalDlg::Edit(int id) const
     return qobject_cast<QLineEdit*>(Control(id));
 }
 
+void CFractalDlg::SetText(int id, const QString& text)
+{
+    QLineEdit* edit = Edit(id);
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 void CFractalDlg::CreateControls()
 {
     // The order of creation is the tab order.
@@ -208,14 +215,14 @@ void CFractalDlg::OnInitDialog()
     m_samplesBox->setCurrentIndex(m_samplesBox->count() > 0 ? 0 : -1);
 
     const RenderFields initial;
-    Edit(kIdXStart)->setText(QString::fromStdString(initial.xStart));
-    Edit(kIdXEnd)->setText(QString::fromStdString(initial.xEnd));
-    Edit(kIdYStart)->setText(QString::fromStdString(initial.yStart));
-    Edit(kIdYEnd)->setText(QString::fromStdString(initial.yEnd));
+    SetText(kIdXStart, QString::fromStdString(initial.xStart));
+    SetText(kIdXEnd, QString::fromStdString(initial.xEnd));
+    SetText(kIdYStart, QString::fromStdString(initial.yStart));
+    SetText(kIdYEnd, QString::fromStdString(initial.yEnd));
     m_strWidth = QString::fromStdString(initial.width);
     m_strHeight = QString::fromStdString(initial.height);
-    Edit(kIdCIm)->setText(QString::fromStdString(initial.cIm));
-    Edit(kIdCRe)->setText(QString::fromStdString(initial.cRe));
+    SetText(kIdCIm, QString::fromStdString(initial.cIm));
+    SetText(kIdCRe, QString::fromStdString(initial.cRe));
 
     RefreshMembers();
     ApplyOnTop();

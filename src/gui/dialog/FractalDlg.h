@@ -37,6 +37,9 @@ public:
     // The control with this identifier, or null.
     QWidget* Control(int id) const;
     QLineEdit* Edit(int id) const;
+    // Writes an edit's text showing its start: a long number in a narrow field shows its
+    // sign and first digits.
+    void SetText(int id, const QString& text);
 
     // Copies between controls and members; with `save` the controls are read and checked.
     // False after the first failed check, which has shown its message.

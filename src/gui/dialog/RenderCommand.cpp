@@ -6,6 +6,8 @@
 #include "gui/shell/IdleDriver.h"
 #include "gui/shell/Prompter.h"
 
+#include <QImage>
+
 namespace korvanta {
 
 void CFractalDlg::OnRender()
@@ -26,9 +28,12 @@ void CFractalDlg::OnRender()
     RenderRequest& request = std::get<RenderRequest>(checked);
     request.settings.m_pDlg = this;
 
-    // Refuse before anything is handed over, so the prototypes stay as they were.
+    // Refuse before anything is handed over, so the prototypes stay as they were. Painting
+    // needs an image as large as the window on top of the picture.
     PixelBuffer picture = RenderJob::AllocatePicture(request.settings);
-    if (picture.empty() && request.settings.m_nWidth > 0 && request.settings.m_nHeight > 0)
+    const bool paintable =
+        !QImage(CFractalWnd::OpeningSize(request.settings, this), QImage::Format_RGB32).isNull();
+    if (picture.empty() || !paintable)
         return Prompter::Current().Message(this, messages::kOutOfMemory);
 
     PictureObjects objects{std::move(m_algorithms[formula]), std::move(m_colorings[coloring])};

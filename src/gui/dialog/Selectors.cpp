@@ -60,7 +60,7 @@ void CFractalDlg::OnSelchangeColoring()
         return Prompter::Current().Message(this, strings::kColSelectionError);
     UpdateColorsState();
     if (const auto& col = m_colorings[selection])
-        Edit(kIdNumColors)->setText(QString::number(col->GetNumColors()));
+        SetText(kIdNumColors, QString::number(col->GetNumColors()));
 }
 
 void CFractalDlg::UpdateControlStates()

@@ -3,6 +3,7 @@
 #include "gui/dialog/FractalDlg.h"
 #include "core/files/PictureExport.h"
 #include "gui/render/PictureImage.h"
+#include "gui/render/ScreenFit.h"
 #include "gui/overlay/ValueOverlay.h"
 #include "gui/shell/FractalPropDlg.h"
 #include "gui/shell/Prompter.h"
@@ -16,6 +17,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cstdint>
 
 
 namespace korvanta {
@@ -34,10 +38,21 @@ CFractalWnd::~CFractalWnd()
     m_job->SetView(nullptr);
 }
 
+QSize CFractalWnd::OpeningSize(const RenderSettings& settings, const QWidget* reference)
+{
+    // Before it is shown a window has no frame yet; the control window's is a good guess.
+    QMargins frame;
+    if (reference) {
+        const QRect outer = reference->frameGeometry(), client = reference->geometry();
+        frame = QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                         outer.right() - client.right(), outer.bottom() - client.bottom());
+    }
+    return FittedClientSize(QSize(settings.m_nWidth, settings.m_nHeight), frame);
+}
+
 void CFractalWnd::ShowPicture()
 {
-    const RenderSettings& s = m_job->Settings();
-    resize(s.m_nWidth, s.m_nHeight);
+    resize(OpeningSize(m_job->Settings(), Dialog()));
     move(0, 0);
     show();
 }
@@ -57,9 +72,21 @@ void CFractalWnd::OpenAt(const WindowPlacement& p)
     const int left = client.left() - frame.left(), top = client.top() - frame.top();
     const int extraWidth = frame.width() - client.width();
     const int extraHeight = frame.height() - client.height();
-    if (p.right > p.left && p.bottom > p.top)
-        setGeometry(p.left + left, p.top + top, p.right - p.left - extraWidth,
-                    p.bottom - p.top - extraHeight);
+    if (p.right > p.left && p.bottom > p.top) {
+        // A place from a larger desktop is shrunk to this screen and brought onto it.
+        // In 64 bits: the stored numbers may be anything.
+        auto side = [](std::int64_t from, std::int64_t to, int frameSide) {
+            return static_cast<int>(std::clamp<std::int64_t>(to - from - frameSide, 1, 1 << 24));
+        };
+        const QSize stored(side(p.left, p.right, extraWidth), side(p.top, p.bottom, extraHeight));
+        const QSize fitted = FittedClientSize(
+            stored, QMargins(left, top, extraWidth - left, extraHeight - top));
+        auto place = [](std::int32_t at) { return std::clamp(at, -(1 << 24), 1 << 24); };
+        const QRect outer = OntoNearestScreen(QRect(place(p.left), place(p.top),
+                                                    fitted.width() + extraWidth,
+                                                    fitted.height() + extraHeight));
+        setGeometry(outer.left() + left, outer.top() + top, fitted.width(), fitted.height());
+    }
     if (p.showCmd == WindowPlacement::kMinimized)
         showMinimized();
     else if (p.showCmd == WindowPlacement::kMaximized)
@@ -124,12 +151,16 @@ void CFractalWnd::paintEvent(QPaintEvent* event)
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    if (size() == QSize(pixels.width(), pixels.height())) {
-        const QRect area = event->rect();
-        painter.drawImage(area.topLeft(), PictureImage(pixels, area));
-    } else {
-        painter.drawImage(0, 0, StretchedPictureImage(pixels, size()));
-    }
+    // Only the exposed part is converted; an image that cannot be had leaves it black
+    // until the next paint.
+    const QRect area = event->rect();
+    const QImage image = size() == QSize(pixels.width(), pixels.height())
+                             ? PictureImage(pixels, area)
+                             : StretchedPictureImage(pixels, size(), area);
+    if (image.isNull())
+        painter.fillRect(area, Qt::black);
+    else
+        painter.drawImage(area.topLeft(), image);
     if (m_bDragging) {
         // An inverted one-pixel frame, visible on any picture.
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -187,6 +218,11 @@ void CFractalWnd::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
+        if (m_bDragging) {
+            // The menu takes the mouse: the drag ends here, without a zoom.
+            m_bDragging = false;
+            update(m_rcDrag.adjusted(-1, -1, 1, 1));
+        }
         m_ptMenu = at;
         ShowContextMenu(event->globalPosition().toPoint());
         return;

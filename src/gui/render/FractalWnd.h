@@ -30,6 +30,10 @@ public:
     // Shows a loaded picture where its placement says.
     void OpenAt(const WindowPlacement& placement);
 
+    // The client size a window of these settings opens at: the picture's, or smaller to fit
+    // the screen (then stretched). `reference` is a shown window whose frame is a guess.
+    static QSize OpeningSize(const RenderSettings& settings, const QWidget* reference);
+
     int RenderStep(int count) { return m_job->RenderStep(count); }
     RenderJob& Job() { return *m_job; }
     const RenderJob& Job() const { return *m_job; }

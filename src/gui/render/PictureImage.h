@@ -9,11 +9,12 @@ namespace korvanta {
 
 // The part `area` (screen coordinates, top row first) of a bottom-up picture buffer as an
 // image to paint. The fourth byte of every pixel is forced to 0xFF: what is shown must not
-// depend on it.
+// depend on it. A null image when the memory for it cannot be had.
 QImage PictureImage(const PixelBuffer& pixels, QRect area);
 
-// The whole picture stretched to `size` by taking the nearest pixel, so painting a huge
-// picture into a window costs only what the window shows.
-QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size);
+// The part `area` of the whole picture stretched to `size`, taking the nearest pixel, so
+// painting a huge picture into a window costs only what the window shows. A null image when
+// the memory for it cannot be had.
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area);
 
 }  // namespace korvanta

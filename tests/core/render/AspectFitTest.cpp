@@ -31,5 +31,19 @@ TEST(AspectFit, ExtremeAreasSaturateInsteadOfWrapping)
     EXPECT_EQ(point.width, 0);
 }
 
+TEST(AspectFit, PicturesShrinkToFitInsideKeepingTheirShape)
+{
+    EXPECT_EQ(FitInside({300, 200}, {800, 600}).width, 300);  // fits: unchanged
+    const PictureSize big = FitInside({32000, 16000}, {800, 600});
+    EXPECT_EQ(big.width, 800);
+    EXPECT_EQ(big.height, 400);
+    const PictureSize tall = FitInside({1000, 30000}, {800, 600});
+    EXPECT_EQ(tall.width, 20);
+    EXPECT_EQ(tall.height, 600);
+    const PictureSize sliver = FitInside({32000, 1}, {800, 600});
+    EXPECT_EQ(sliver.width, 800);
+    EXPECT_EQ(sliver.height, 1);  // never less than a pixel
+}
+
 }  // namespace
 }  // namespace korvanta

@@ -90,6 +90,22 @@ TEST(RenderRequest, TheFirstFailureInTheControlWindowsOrderIsReported)
     EXPECT_TRUE(CheckPictureSize(with([](RenderFields& f) { f.width = "-3"; })));
 }
 
+TEST(RenderRequest, AreasThatLeaveNoPixelAcrossAreRefusedNamingTheirRange)
+{
+    RenderFields f;
+    f.xStart = "0", f.xEnd = "1e12", f.yStart = "0", f.yEnd = "1";
+    const FieldProblem flat = ProblemOf(CheckRenderFields(f, false));
+    EXPECT_EQ(flat.field, RenderField::YStart);
+    EXPECT_EQ(flat.message, messages::kAreaTooFlat);
+    f.xEnd = "1e-12";
+    const FieldProblem narrow = ProblemOf(CheckRenderFields(f, false));
+    EXPECT_EQ(narrow.field, RenderField::XStart);
+    EXPECT_EQ(narrow.message, messages::kAreaTooNarrow);
+    // Without Aspect Ratio the typed size stands.
+    f.aspectRatio = 0;
+    EXPECT_TRUE(std::holds_alternative<RenderRequest>(CheckRenderFields(f, false)));
+}
+
 TEST(RenderRequest, ConstantIsOnlyReadWhereTheFormulaUsesIt)
 {
     RenderFields f;

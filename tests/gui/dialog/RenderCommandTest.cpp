@@ -104,6 +104,17 @@ TEST_F(RenderCommand, AConstantThatDoesNotScanIsRefused)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
+TEST_F(RenderCommand, AnAreaThatLeavesNoPixelAcrossOpensNoWindow)
+{
+    SetArea("0", "1e12", "0", "1");  // Aspect Ratio is on
+    const CFractAlg* prototype = dialog->Algorithms()[0].get();
+    EXPECT_EQ(Render(), nullptr);
+    EXPECT_EQ(prompts.messages, QStringList{messages::kAreaTooFlat});
+    EXPECT_EQ(QApplication::focusWidget(), Edit(kIdYStart));
+    EXPECT_EQ(dialog->Algorithms()[0].get(), prototype);
+    EXPECT_TRUE(dialog->RenderWindows().empty());
+}
+
 TEST_F(RenderCommand, APictureThatCannotBeAllocatedIsRefusedAndNothingIsTaken)
 {
 #ifdef __SANITIZE_ADDRESS__

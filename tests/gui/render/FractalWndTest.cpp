@@ -1,12 +1,20 @@
 #include "support/GuiFixture.h"
 #include "support/Pictures.h"
 
+#include "core/files/PictureExport.h"
+
 #include <QPointer>
 #include <QSignalSpy>
 
 #include <QEventLoop>
 
 #include <QTimer>
+
+#include <QGuiApplication>
+
+#include <QScreen>
+
+#include <limits>
 
 namespace korvanta {
 namespace {
@@ -159,6 +167,56 @@ TEST_F(RenderWindow, ClosingAWindowInsideItsOwnMenuOrDialogsFreesItOnlyAfterward
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(std::filesystem::exists(dir / "p.Bmp"));
     EXPECT_TRUE(LoopUntil([&] { return window.isNull(); }));
+}
+
+TEST_F(RenderWindow, PicturesLargerThanTheScreenOpenStretchedToFitIt)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    Check(kIdAspectRatio)->setChecked(false);
+    SetArea("-3", "3", "-1", "1");
+    SetSize(QByteArray::number(screen.width() * 3).constData(),
+            QByteArray::number(screen.height()).constData());
+    CFractalWnd* window = Render();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Job().Pixels().width(), screen.width() * 3);  // the picture keeps its size
+    EXPECT_TRUE(screen.contains(window->frameGeometry())) << window->frameGeometry().width();
+    EXPECT_NEAR(double(window->width()) / window->height(), 3.0, 0.05);
+    // Stretched like a window the user made smaller: the zoom sees the whole area.
+    QTest::mousePress(window, Qt::LeftButton, {}, {0, window->height()});
+    QTest::mouseRelease(window, Qt::LeftButton, {}, {window->width(), 1});
+    EXPECT_EQ(Edit(kIdXStart)->text(), "-3");
+    EXPECT_EQ(Edit(kIdXEnd)->text(), "3");
+}
+
+TEST_F(RenderWindow, ADocumentPlacedOffEveryScreenOpensOnTheNearestOne)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto job = test::MandelbrotJob(60, 40);
+    const auto dir = test::TempDir("off-screen");
+    for (auto [left, top] : {std::pair{screen.right() + 5000, 10}, std::pair{-90000, -70000},
+                             std::pair{std::numeric_limits<std::int32_t>::max() - 10, 0}}) {
+        WindowPlacement placement;
+        placement.left = left;
+        placement.top = top;
+        placement.right = left + 64;
+        placement.bottom = top + 44;
+        const auto path = dir / "far.fra";
+        ASSERT_TRUE(SavePicture(path.string(), SaveFormat::Document, *job, placement).empty());
+        ASSERT_TRUE(dialog->OpenDocumentFile(QString::fromStdString(path.string())));
+        const QRect shown = dialog->RenderWindows().back()->frameGeometry();
+        EXPECT_TRUE(screen.contains(shown)) << left << "," << top;
+    }
+    // A place on the screen stays where it is.
+    WindowPlacement onScreen;
+    onScreen.left = screen.left() + 30;
+    onScreen.top = screen.top() + 20;
+    onScreen.right = onScreen.left + 64;
+    onScreen.bottom = onScreen.top + 44;
+    const auto path = dir / "near.fra";
+    ASSERT_TRUE(SavePicture(path.string(), SaveFormat::Document, *job, onScreen).empty());
+    ASSERT_TRUE(dialog->OpenDocumentFile(QString::fromStdString(path.string())));
+    EXPECT_EQ(dialog->RenderWindows().back()->frameGeometry().topLeft(),
+              QPoint(onScreen.left, onScreen.top));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include "gui/resources/Strings.h"
 
+#include <QTimer>
+
 namespace korvanta {
 namespace {
 
@@ -87,6 +89,45 @@ TEST_F(Zoom, CarriesFormulaColoringLimitAndConstant)
     EXPECT_EQ(Edit(kIdCRe)->text(), "-0.75");
     EXPECT_EQ(Edit(kIdCIm)->text(), "0.125");
     EXPECT_TRUE(Edit(kIdCRe)->isEnabled());
+}
+
+TEST_F(Zoom, ARightClickDuringADragEndsItWithoutFrameOrZoom)
+{
+    CFractalWnd* window = OpenWindow();
+    ASSERT_TRUE(WaitFor([&] { return window->Job().Finished(); }));
+    const QImage picture = window->grab().toImage();
+    QTest::mousePress(window, Qt::LeftButton, {}, {20, 20});
+    QTest::mouseMove(window, {120, 70});
+    ASSERT_NE(window->grab().toImage(), picture) << "no drag frame to begin with";
+    QTimer::singleShot(100, [] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QTest::mouseClick(window, Qt::RightButton, {}, {120, 70});
+    EXPECT_EQ(window->grab().toImage(), picture);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, {120, 70});
+    EXPECT_EQ(Area(), (QStringList{"-2", "2", "-1", "1"}));
+}
+
+TEST_F(Zoom, LongNumbersWrittenIntoTheFieldsShowTheirStart)
+{
+    Choose(kIdFormula, 2);  // Julia, which uses C
+    Edit(kIdCRe)->setText("-0.7436438870371587");
+    Edit(kIdCIm)->setText("0.1318259042053201");
+    SetArea("-2", "2", "-2", "2");
+    SetSize("300", "300");
+    CFractalWnd* window = Render();
+    ASSERT_NE(window, nullptr);
+    Drag(window, {100, 100}, {200, 200});  // thirds: sixteen digits each
+    window->SetMenuPoint({71, 29});
+    window->OnSetConstant();
+    for (int id : {kIdXStart, kIdXEnd, kIdYStart, kIdYEnd, kIdCRe, kIdCIm}) {
+        EXPECT_GT(Edit(id)->text().size(), 10) << id;
+        EXPECT_EQ(Edit(id)->cursorPosition(), 0) << id;
+    }
+    Choose(kIdSamples, 2);
+    EXPECT_EQ(Edit(kIdCRe)->text(), "-0.3698490348311085");
+    EXPECT_EQ(Edit(kIdCRe)->cursorPosition(), 0);
 }
 
 }  // namespace

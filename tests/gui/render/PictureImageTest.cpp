@@ -1,0 +1,61 @@
+#include "gui/render/PictureImage.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace korvanta {
+namespace {
+
+// The address space this process uses now, in bytes.
+rlim_t AddressSpaceInUse()
+{
+    std::ifstream statm("/proc/self/statm");
+    unsigned long pages = 0;
+    statm >> pages;
+    return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
+TEST(PictureImage, AnImageThatCannotBeHadIsNullInsteadOfACrash)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer's shadow memory needs more address space than the limit";
+#endif
+    // The picture fits in the limit; a copy of all of it does not.
+    const PixelBuffer pixels = PixelBuffer::Allocate(12000, 12000);
+    ASSERT_FALSE(pixels.empty());
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    rlimit tight = old;
+    tight.rlim_cur = AddressSpaceInUse() + (rlim_t{256} << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    const QImage whole = PictureImage(pixels, QRect(0, 0, 12000, 12000));
+    const QImage stretched = StretchedPictureImage(pixels, QSize(12000, 12000), QRect(0, 0, 12000, 12000));
+    const QImage part = PictureImage(pixels, QRect(100, 100, 200, 100));
+    setrlimit(RLIMIT_AS, &old);
+
+    EXPECT_TRUE(whole.isNull());
+    EXPECT_TRUE(stretched.isNull());
+    EXPECT_EQ(part.size(), QSize(200, 100));  // what is exposed still paints
+}
+
+TEST(PictureImage, StretchedPartsMatchTheWholeStretchedPicture)
+{
+    PixelBuffer pixels = PixelBuffer::Allocate(7, 5);
+    for (std::int32_t y = 0; y < 5; ++y)
+        for (std::int32_t x = 0; x < 7; ++x)
+            pixels.at(x, y) = std::uint32_t(y * 16 + x);
+    const QSize window(23, 11);
+    const QImage whole = StretchedPictureImage(pixels, window, QRect(QPoint(0, 0), window));
+    const QRect part(5, 3, 9, 6);
+    const QImage piece = StretchedPictureImage(pixels, window, part);
+    ASSERT_EQ(piece.size(), part.size());
+    EXPECT_EQ(piece, whole.copy(part));
+    // Bottom-up buffer: the window's top-left shows the buffer's last row.
+    EXPECT_EQ(whole.pixel(0, 0), 0xFF000000u | (4 * 16));
+}
+
+}  // namespace
+}  // namespace korvanta
