@@ -198,7 +198,8 @@ TEST_F(RenderWindow, ADocumentPlacedOffEveryScreenOpensOnTheNearestOne)
         WindowPlacement placement;
         placement.left = left;
         placement.top = top;
-        placement.right = left + 64;
+        placement.right = static_cast<std::int32_t>(
+            std::min<std::int64_t>(std::int64_t{left} + 64, std::numeric_limits<std::int32_t>::max()));
         placement.bottom = top + 44;
         const auto path = dir / "far.fra";
         ASSERT_TRUE(SavePicture(path.string(), SaveFormat::Document, *job, placement).empty());
