@@ -52,7 +52,8 @@ QSize CFractalWnd::OpeningSize(const RenderSettings& settings, const QWidget* re
 
 void CFractalWnd::ShowPicture()
 {
-    resize(OpeningSize(m_job->Settings(), Dialog()));
+    // An empty picture from a document still gets a window the user can find and close.
+    resize(OpeningSize(m_job->Settings(), Dialog()).expandedTo(QSize(1, 1)));
     move(0, 0);
     show();
 }
