@@ -3,12 +3,14 @@
 #include "gui/dialog/FractalDlg.h"
 #include "gui/render/FractalWnd.h"
 #include "gui/resources/ControlIds.h"
+#include "gui/shell/AppPaths.h"
 #include "gui/shell/Prompter.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 
@@ -77,6 +79,7 @@ protected:
     void SetUp() override
     {
         m_previous = Prompter::Install(&prompts);
+        QFile::remove(DesktopFilePath());  // every test starts as on a first start
         dialog = std::make_unique<CFractalDlg>();
         dialog->show();
         dialog->activateWindow();

@@ -50,6 +50,14 @@ void Archive::Transfer(std::complex<double>& z)
     }
 }
 
+void Archive::Transfer(std::string& text)
+{
+    if (IsStoring())
+        WriteString(text);
+    else
+        text = ReadString();
+}
+
 void Archive::WriteString(std::string_view text)
 {
     const std::size_t n = text.size();

@@ -73,6 +73,8 @@ public:
 
     // A complex number as its real part, then its imaginary part.
     void Transfer(std::complex<double>& z);
+    // A length-prefixed string.
+    void Transfer(std::string& text);
 
     template <class... T>
     void TransferAll(T&... values)

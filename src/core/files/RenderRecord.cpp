@@ -21,12 +21,6 @@ void TransferHeader(Archive& ar, BitmapInfoHeader& h)
                    h.xPelsPerMeter, h.yPelsPerMeter, h.clrUsed, h.clrImportant);
 }
 
-void TransferPlacement(Archive& ar, WindowPlacement& p)
-{
-    ar.TransferAll(p.length, p.flags, p.showCmd, p.minX, p.minY, p.maxX, p.maxY, p.left, p.top,
-                   p.right, p.bottom);
-}
-
 std::uint64_t StoredPixelCount(const BitmapInfoHeader& header, std::int32_t column,
                                std::int32_t row)
 {
@@ -34,6 +28,19 @@ std::uint64_t StoredPixelCount(const BitmapInfoHeader& header, std::int32_t colu
 }
 
 }  // namespace
+
+void TransferPlacement(Archive& ar, WindowPlacement& p)
+{
+    if (ar.IsStoring()) {
+        WindowPlacement stored = p;
+        stored.length = WindowPlacement::kSize;
+        ar.TransferAll(stored.length, stored.flags, stored.showCmd, stored.minX, stored.minY,
+                       stored.maxX, stored.maxY, stored.left, stored.top, stored.right, stored.bottom);
+        return;
+    }
+    ar.TransferAll(p.length, p.flags, p.showCmd, p.minX, p.minY, p.maxX, p.maxY, p.left, p.top,
+                   p.right, p.bottom);
+}
 
 void WriteRenderRecord(Archive& ar, const RenderJob& job, const WindowPlacement& placement)
 {
@@ -49,7 +56,6 @@ void WriteRenderRecord(Archive& ar, const RenderJob& job, const WindowPlacement&
     static_assert(std::endian::native == std::endian::little, "pixels are stored as in memory");
     ar.WriteBytes(job.Pixels().data(), count * 4);
     WindowPlacement stored = placement;
-    stored.length = WindowPlacement::kSize;
     TransferPlacement(ar, stored);
 }
 

@@ -22,6 +22,9 @@ struct WindowPlacement {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;  // the normal outer rectangle
 };
 
+// Stores or loads a placement's eleven fields; stored with the length 44 whatever it says.
+void TransferPlacement(Archive& ar, WindowPlacement& placement);
+
 // One render window as documents and the desktop file store it: magic "Frac", settings with
 // the formula and coloring, where rendering continues, the picture header, the pixels
 // computed so far and the placement.

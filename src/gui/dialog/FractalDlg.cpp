@@ -256,19 +256,6 @@ void CFractalDlg::ApplyOnTop()
         show();
 }
 
-// The desktop file itself is restored by the desktop module; without a file to restore
-// from, the Desktop box starts clear.
-bool CFractalDlg::SaveOrRestoreDesktop(bool save)
-{
-    if (save)
-        return true;
-    if (!QFile::exists(DesktopFilePath())) {
-        qobject_cast<QCheckBox*>(Control(kIdDesktop))->setChecked(false);
-        m_bDesktop = 0;
-    }
-    return true;
-}
-
 void CFractalDlg::reject()
 {
     m_bValidate = false;

@@ -2,6 +2,7 @@
 
 #include "core/colorings/FractCol.h"
 #include "core/formulas/FractAlg.h"
+#include "core/files/DesktopFile.h"
 #include "core/render/RenderRequest.h"
 
 #include <QDialog>
@@ -82,6 +83,12 @@ public:
 
     void OnSelchangeSamples();
 
+    // The desktop file: every render window's record in list order, then the fields, the
+    // options, the selections and this window's placement, through one archive.
+    void Serialize(Archive& ar);
+    // Saves (or, with Desktop unchecked, deletes) the desktop file, or restores it.
+    bool SaveOrRestoreDesktop(bool save);
+
     // Reads one render window record and opens its window; raises the archive's errors (no
     // window then). The magic's own message is shown here.
     void OpenDocument(Archive& ar);
@@ -118,8 +125,9 @@ private:
     void OnInitDialog();
     void RefreshMembers();
     void ApplyOnTop();
-    bool SaveOrRestoreDesktop(bool save);
     void CloseRenderWindows();
+    DesktopFields CurrentDesktopFields() const;
+    void ApplyDesktopFields(const DesktopFields& fields);
     // Shows the problem and puts the focus on its field; always false.
     bool Fail(const FieldProblem& problem);
     void AddControl(int id, QWidget* control, QRect dialogUnits);

@@ -65,51 +65,15 @@ void CFractalWnd::Open(PixelBuffer picture)
     m_job->CreateBitmaps(s.m_bShowValues ? BuildValueOverlay(s) : PixelBuffer{}, std::move(picture));
 }
 
-// The placement keeps the outer rectangle; the frame is whatever this desktop draws.
 void CFractalWnd::OpenAt(const WindowPlacement& p)
 {
     ShowPicture();
-    const QRect frame = frameGeometry(), client = geometry();
-    const int left = client.left() - frame.left(), top = client.top() - frame.top();
-    const int extraWidth = frame.width() - client.width();
-    const int extraHeight = frame.height() - client.height();
-    if (p.right > p.left && p.bottom > p.top) {
-        // A place from a larger desktop is shrunk to this screen and brought onto it.
-        // In 64 bits: the stored numbers may be anything.
-        auto side = [](std::int64_t from, std::int64_t to, int frameSide) {
-            return static_cast<int>(std::clamp<std::int64_t>(to - from - frameSide, 1, 1 << 24));
-        };
-        const QSize stored(side(p.left, p.right, extraWidth), side(p.top, p.bottom, extraHeight));
-        const QSize fitted = FittedClientSize(
-            stored, QMargins(left, top, extraWidth - left, extraHeight - top));
-        auto place = [](std::int32_t at) { return std::clamp(at, -(1 << 24), 1 << 24); };
-        const QRect outer = OntoNearestScreen(QRect(place(p.left), place(p.top),
-                                                    fitted.width() + extraWidth,
-                                                    fitted.height() + extraHeight));
-        setGeometry(outer.left() + left, outer.top() + top, fitted.width(), fitted.height());
-    }
-    if (p.showCmd == WindowPlacement::kMinimized)
-        showMinimized();
-    else if (p.showCmd == WindowPlacement::kMaximized)
-        showMaximized();
+    PlaceWindow(*this, p, true);
 }
 
 WindowPlacement CFractalWnd::Placement() const
 {
-    WindowPlacement p;
-    p.showCmd = isMinimized()   ? WindowPlacement::kMinimized
-                : isMaximized() ? WindowPlacement::kMaximized
-                                : WindowPlacement::kNormal;
-    const QRect frame = frameGeometry(), client = geometry();
-    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
-                           frame.right() - client.right(), frame.bottom() - client.bottom());
-    const QRect normal = p.showCmd == WindowPlacement::kNormal ? client : normalGeometry();
-    const QRect outer = normal.marginsAdded(margins);
-    p.left = outer.left();
-    p.top = outer.top();
-    p.right = outer.left() + outer.width();
-    p.bottom = outer.top() + outer.height();
-    return p;
+    return PlacementOf(*this);
 }
 
 void CFractalWnd::OnSaveAs()

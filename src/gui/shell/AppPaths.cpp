@@ -7,7 +7,9 @@ namespace korvanta {
 
 QString UserDataDir()
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // $XDG_DATA_HOME/korvanta, whatever the application and organisation names are.
+    const QString dir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/korvanta";
     QDir().mkpath(dir);
     return dir;
 }
