@@ -1,0 +1,237 @@
+#include "support/GuiFixture.h"
+#include "support/Pictures.h"
+
+#include "gui/shell/AppPaths.h"
+
+#include <QFile>
+
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
+namespace korvanta {
+namespace {
+
+using test::GuiTest;
+using test::WaitFor;
+
+class Desktop : public GuiTest {
+protected:
+    std::filesystem::path File() const { return DesktopFilePath().toStdString(); }
+
+    // Exit with Desktop checked, as the user does.
+    void ExitSavingTheDesktop()
+    {
+        Check(kIdDesktop)->setChecked(true);
+        dialog->reject();
+        ASSERT_TRUE(std::filesystem::exists(File()));
+    }
+
+    // The next start of the program, with its messages recorded.
+    void Restart()
+    {
+        dialog.reset();
+        dialog = std::make_unique<CFractalDlg>();
+        dialog->show();
+    }
+
+    CFractalWnd* RenderSized(const char* width, const char* height)
+    {
+        Check(kIdAspectRatio)->setChecked(false);
+        SetSize(width, height);
+        return Render();
+    }
+};
+
+TEST_F(Desktop, FieldsSelectionsOptionsAndPlaceComeBackExactly)
+{
+    SetArea("", "0.5", "-1.25e-3", "abc");
+    Edit(kIdCRe)->setText("0.25");
+    Edit(kIdCIm)->setText("-0.5");
+    Choose(kIdFormula, 2);
+    Choose(kIdColoring, 4);
+    Edit(kIdNumColors)->setText("777");
+    Combo(kIdSamples)->setCurrentIndex(3);
+    SetSize("321", "123");
+    Check(kIdShowValues)->setChecked(true);
+    Check(kIdAspectRatio)->setChecked(false);
+    Check(kIdOnTop)->setChecked(false);
+    dialog->move(123, 77);
+    ASSERT_TRUE(WaitFor([&] { return dialog->pos() == QPoint(123, 77); }));
+    ExitSavingTheDesktop();
+
+    const std::string bytes = test::ReadAll(File());
+    EXPECT_EQ(bytes.substr(0, 5), std::string("\0\0\0\0\0", 5));  // no window; empty X Start
+    // C: the imaginary part first.
+    EXPECT_NE(bytes.find(std::string("\x04-0.5\x04" "0.25", 10)), std::string::npos);
+    EXPECT_EQ(bytes.size(), 4 + (1 + 0) + (1 + 3) + (1 + 8) + (1 + 3) + (1 + 3) + (1 + 3) +
+                                (1 + 4) + (1 + 4) + 4 * 4 + (1 + 3) + 3 * 4 + 44);
+
+    Restart();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(Edit(kIdXStart)->text(), "");
+    EXPECT_EQ(Edit(kIdXEnd)->text(), "0.5");
+    EXPECT_EQ(Edit(kIdYStart)->text(), "-1.25e-3");
+    EXPECT_EQ(Edit(kIdYEnd)->text(), "abc");
+    EXPECT_EQ(Edit(kIdCRe)->text(), "0.25");
+    EXPECT_EQ(Edit(kIdCIm)->text(), "-0.5");
+    EXPECT_EQ(Edit(kIdNumColors)->text(), "777");
+    EXPECT_EQ(Combo(kIdFormula)->currentIndex(), 2);
+    EXPECT_EQ(Combo(kIdColoring)->currentIndex(), 4);
+    EXPECT_EQ(Combo(kIdSamples)->currentIndex(), 3);
+    EXPECT_EQ(Edit(kIdWidth)->text(), "321");
+    EXPECT_EQ(Edit(kIdHeight)->text(), "123");
+    EXPECT_TRUE(Check(kIdShowValues)->isChecked());
+    EXPECT_FALSE(Check(kIdAspectRatio)->isChecked());
+    EXPECT_FALSE(Check(kIdOnTop)->isChecked());
+    EXPECT_TRUE(Check(kIdDesktop)->isChecked());
+    EXPECT_TRUE(Edit(kIdCRe)->isEnabled());  // the controls follow the restored selections
+    EXPECT_EQ(dialog->frameGeometry().topLeft(), QPoint(123, 77));
+}
+
+TEST_F(Desktop, WindowsReopenInOrderAndResumeWhereTheyStopped)
+{
+    CFractalWnd* finished = RenderSized("20", "10");
+    ASSERT_TRUE(WaitFor([&] { return finished->Job().Finished(); }));
+    Choose(kIdFormula, 2);  // Julia, so the second window brings new classes
+    CFractalWnd* reference = RenderSized("40", "30");
+    ASSERT_TRUE(WaitFor([&] { return reference->Job().Finished(); }));
+    const std::vector<std::uint32_t> expected(reference->Job().Pixels().data(),
+                                              reference->Job().Pixels().data() + 40 * 30);
+    const std::vector<std::uint32_t> first(finished->Job().Pixels().data(),
+                                           finished->Job().Pixels().data() + 20 * 10);
+    // Stepped by hand, without the event loop, so it stops where the test says.
+    CFractalWnd* stopped = RenderSized("40", "30");
+    for (int i = 0; i < 9 * 40 + 17; ++i)
+        stopped->RenderStep(0);
+    const std::int32_t row = stopped->Job().Row(), column = stopped->Job().Column();
+    ASSERT_EQ(row, 9);
+    ASSERT_EQ(column, 17);
+    reference->close();
+    stopped->move(60, 50);
+    ExitSavingTheDesktop();
+
+    Restart();
+    ASSERT_EQ(dialog->RenderWindows().size(), 2u);
+    const CFractalWnd* a = dialog->RenderWindows()[0];
+    CFractalWnd* b = dialog->RenderWindows()[1];
+    EXPECT_TRUE(a->Job().Finished());
+    EXPECT_EQ(std::memcmp(a->Job().Pixels().data(), first.data(), first.size() * 4), 0);
+    EXPECT_EQ(b->Job().Row(), row);
+    EXPECT_EQ(b->Job().Column(), column);
+    EXPECT_EQ(b->Job().Settings().m_nFormula, 2);
+    EXPECT_EQ(b->frameGeometry().topLeft(), QPoint(60, 50));
+    ASSERT_TRUE(WaitFor([&] { return b->Job().Finished(); }));
+    EXPECT_EQ(std::memcmp(b->Job().Pixels().data(), expected.data(), expected.size() * 4), 0);
+}
+
+TEST_F(Desktop, ALaterWindowNamesClassesThatAnEarlierOneIntroduced)
+{
+    RenderSized("3", "2");
+    RenderSized("3", "2");
+    ExitSavingTheDesktop();
+    const std::string bytes = test::ReadAll(File());
+    // Class names contain "Frac" too: the second magic follows the first record's last name.
+    const std::size_t lastName = bytes.find("CFractCol2304");
+    ASSERT_NE(lastName, std::string::npos);
+    const std::size_t second = bytes.find("Frac", lastName + 13);
+    ASSERT_NE(second, std::string::npos);
+    // After the magic and the 56 bytes of settings: Mandelbrot as a reference to class 1.
+    EXPECT_EQ(bytes.substr(second + 4 + 56, 2), std::string("\x01\x80", 2));
+    EXPECT_EQ(bytes.find("CFractAlgMandelbrot", second), std::string::npos);
+    EXPECT_EQ(bytes.find("CFractAlgMandelbrot"), 4 + 4 + 56 + 6);
+}
+
+TEST_F(Desktop, UncheckedDesktopDeletesTheFileAndAFirstStartUnchecksTheBox)
+{
+    ExitSavingTheDesktop();
+    Restart();
+    EXPECT_TRUE(Check(kIdDesktop)->isChecked());
+    Check(kIdDesktop)->setChecked(false);
+    dialog->reject();
+    EXPECT_FALSE(std::filesystem::exists(File()));
+    Restart();
+    EXPECT_FALSE(Check(kIdDesktop)->isChecked());
+    EXPECT_EQ(Edit(kIdXStart)->text(), "-1");
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Desktop, AFileCutInTheFieldsKeepsTheWindowsAndTheDefaultTexts)
+{
+    RenderSized("5", "4");
+    SetArea("7", "8", "9", "10");
+    SetSize("33", "44");
+    ExitSavingTheDesktop();
+    const auto size = std::filesystem::file_size(File());
+    std::filesystem::resize_file(File(), size - 44 - 12 - 3);  // inside # Colors
+    Restart();
+    EXPECT_EQ(prompts.messages, QStringList{"Failure reading file!"});
+    EXPECT_EQ(dialog->RenderWindows().size(), 1u);
+    EXPECT_EQ(Edit(kIdXStart)->text(), "-1");
+    EXPECT_EQ(Edit(kIdYEnd)->text(), "1");
+    EXPECT_EQ(Edit(kIdCRe)->text(), "0.0");
+    EXPECT_EQ(Edit(kIdWidth)->text(), "33");  // read before the cut: kept
+}
+
+TEST_F(Desktop, HostileFilesFailCleanlyAndNeverLeaveAHalfMadeWindow)
+{
+    RenderSized("4", "3");
+    Choose(kIdColoring, 5);
+    RenderSized("3", "2");
+    ExitSavingTheDesktop();
+    const std::string good = test::ReadAll(File());
+    auto openWith = [&](const std::string& bytes) {
+        std::ofstream(File(), std::ios::binary | std::ios::trunc) << bytes;
+        prompts.messages.clear();
+        Restart();
+        for (const QString& message : prompts.messages)
+            EXPECT_TRUE(message == "Failure reading file!" ||
+                        message == "Not a Korvanta file or file corrupted!" ||
+                        message.startsWith("Value should be"))
+                << message.toStdString();
+        for (const CFractalWnd* window : dialog->RenderWindows())
+            EXPECT_FALSE(window->Job().Pixels().empty() && window->Job().Settings().m_nWidth > 0);
+        return dialog->RenderWindows().size();
+    };
+    for (std::size_t cut = 0; cut < good.size(); cut += 3) {
+        const std::size_t windows = openWith(good.substr(0, cut));
+        EXPECT_LE(windows, 2u) << cut;
+        EXPECT_FALSE(prompts.messages.isEmpty()) << "a file cut at " << cut << " was read whole";
+    }
+    for (std::size_t at = 0; at < good.size(); at += 2) {
+        std::string flipped = good;
+        flipped[at] = static_cast<char>(flipped[at] ^ 0xA5);
+        EXPECT_LE(openWith(flipped), 2u) << at;
+    }
+    // A count of four thousand million windows in a file of 30 bytes fails at once.
+    std::string count("\x00\x28\x6B\xEE", 4);
+    openWith(count + std::string(26, '\0'));
+    EXPECT_TRUE(dialog->RenderWindows().empty());
+    EXPECT_EQ(prompts.messages.back(), "Failure reading file!");
+}
+
+TEST_F(Desktop, AFailedSaveKeepsThePreviousDesktopAndSaysSo)
+{
+    ExitSavingTheDesktop();
+    const std::string before = test::ReadAll(File());
+    Restart();
+    CFractalWnd* window = RenderSized("100", "100");  // 40000 pixel bytes: more than the disk takes
+    ASSERT_TRUE(WaitFor([&] { return window->Job().Finished(); }));
+    SetArea("5", "6", "7", "8");
+    // A file size limit makes the write fail like a full disk, even for root.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit tight = old;
+    tight.rlim_cur = 1000;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    dialog->reject();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(prompts.messages, QStringList{"Failure Writing file!"});
+    EXPECT_EQ(test::ReadAll(File()), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(File()).parent_path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace korvanta
