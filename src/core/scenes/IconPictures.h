@@ -12,4 +12,7 @@ enum class IconPicture { Program, RenderWindow };
 
 PixelBuffer RenderIconPicture(IconPicture which, std::int32_t size);
 
+// The same picture at any size: the area grows the short way to keep its shape.
+PixelBuffer RenderIconPicture(IconPicture which, std::int32_t width, std::int32_t height);
+
 }  // namespace korvanta

@@ -8,6 +8,7 @@
 #include "gui/resources/Icons.h"
 #include "gui/resources/Strings.h"
 #include "gui/shell/AppPaths.h"
+#include "gui/shell/FractalAboutDlg.h"
 #include "gui/shell/IdleDriver.h"
 #include "gui/shell/Prompter.h"
 
@@ -94,6 +95,8 @@ void CFractalDlg::CreateMenuAndClientArea()
     QMenu* file = m_menu->addMenu("File");
     file->addAction("Load..", this, &CFractalDlg::OnLoad);
     file->addAction("&Exit", this, &CFractalDlg::reject);
+    QMenu* help = m_menu->addMenu("Help");
+    help->addAction("&About...", this, &CFractalDlg::OnAbout)->setData(kCmdAbout);
     m_menu->adjustSize();
     const int menuHeight = m_menu->sizeHint().height();
     m_menu->setGeometry(0, 0, FromDialogUnits(0, 0, 370, 0).width(), menuHeight);
@@ -334,6 +337,13 @@ bool CFractalDlg::RemoveRenderWindow(CFractalWnd* window)
         return false;
     window->deleteLater();
     return true;
+}
+
+// Modal: rendering pauses while it is open.
+void CFractalDlg::OnAbout()
+{
+    CFractalAboutDlg about(this, m_openUrl);
+    about.exec();
 }
 
 }  // namespace korvanta

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QMenuBar;
+class QUrl;
 
 namespace korvanta {
 class Archive;
@@ -97,6 +99,9 @@ public:
     bool OpenDocumentFile(const QString& path);
     void OpenCommandFile();
     void OnOnTop();
+    void OnAbout();
+    // Where the About box's links go; tests replace it.
+    std::function<bool(const QUrl&)> m_openUrl;
     void reject() override;  // Exit, Escape and the close box
     void done(int result) override;
 

@@ -26,8 +26,9 @@ enum ControlId : int {
     kIdDesktop = 1050,
 };
 
-// Commands of the render window's context menu.
+// Commands of the menus.
 enum CommandId : int {
+    kCmdAbout = 16,
     kCmdProperties = 32778,
     kCmdSaveAs = 32779,
     kCmdSetConstant = 32780,

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <QUrl>
+
+#include <functional>
+
+namespace korvanta {
+
+class CFractalLink;
+
+// Opens a web or mail address; false when nothing could open it.
+using UrlOpener = std::function<bool(const QUrl&)>;
+
+// The program's name and version, a picture drawn by its own formulas, who wrote it, the
+// libraries it uses, and links to its home page and its authors' mail.
+class CFractalAboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // Without an opener, addresses go to the desktop's browser and mail program.
+    explicit CFractalAboutDlg(QWidget* parent = nullptr, UrlOpener opener = {});
+
+    static constexpr const char* kHomePage = "https://korvanta.example";
+    static constexpr const char* kContact = "team@korvanta.example";
+
+    CFractalLink* ContactLink() const { return m_contact; }
+    CFractalLink* HomePageLink() const { return m_homePage; }
+
+private:
+    void CreatePictureAndTexts();
+
+    CFractalLink* m_contact = nullptr;
+    CFractalLink* m_homePage = nullptr;
+    UrlOpener m_open;
+};
+
+}  // namespace korvanta
