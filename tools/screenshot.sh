@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Makes data/screenshot.png: the explorer under a virtual X server.
+# Makes data/screenshot.png (the explorer) and data/help-screenshot.png (the control window
+# beside the user guide) under a virtual X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target korvanta-screenshot
+cmake --build build --target korvanta-screenshot korvanta_help
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
   build/tools/korvanta-screenshot data/screenshot.png
-echo "wrote data/screenshot.png"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
+  build/tools/korvanta-screenshot --help-window data/help-screenshot.png
+echo "wrote data/screenshot.png and data/help-screenshot.png"

@@ -3,6 +3,7 @@
 #include "gui/dialog/FractalDlg.h"
 #include "gui/render/FractalWnd.h"
 #include "gui/resources/ControlIds.h"
+#include "gui/shell/Help.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,19 +14,48 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace korvanta;
+
+namespace {
+
+void Settle()
+{
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+}
+
+// The control window beside the user guide.
+int HelpShot(CFractalDlg& dialog, const char* output)
+{
+    SetHelpFolder(KORVANTA_HELP_DIR);
+    dialog.move(20, 40);
+    dialog.OnHelp();
+    QWidget* guide = LastHelpWindow();
+    if (!guide)
+        return 1;
+    guide->setGeometry(600, 40, 660, 600);
+    Settle();
+    const QPixmap shot = QApplication::primaryScreen()->grabWindow(0, 0, 0, 1280, 680);
+    return shot.save(output) ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+    const bool help = argc == 3 && std::strcmp(argv[1], "--help-window") == 0;
+    if (argc < 2 || (argc == 3 && !help)) {
+        std::fprintf(stderr, "usage: %s [--help-window] OUTPUT.png\n", argv[0]);
         return 2;
     }
     CFractalDlg dialog;
     dialog.show();
+    if (help)
+        return HelpShot(dialog, argv[2]);
     dialog.move(520, 40);
     dialog.Edit(kIdXStart)->setText("-0.6");
     dialog.Edit(kIdXEnd)->setText("2.1");
@@ -41,8 +71,7 @@ int main(int argc, char* argv[])
     clock.start();
     while (!window->Job().Finished() && clock.elapsed() < 60000)
         QApplication::processEvents();
-    for (int i = 0; i < 20; ++i)
-        QApplication::processEvents();
+    Settle();
     const QPixmap shot = QApplication::primaryScreen()->grabWindow(0, 0, 0, 1100, 500);
     return shot.save(argv[1]) ? 0 : 1;
 }

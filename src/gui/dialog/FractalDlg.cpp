@@ -7,6 +7,8 @@
 #include "gui/resources/ControlIds.h"
 #include "gui/resources/Icons.h"
 #include "gui/resources/Strings.h"
+#include "gui/resources/Tooltips.h"
+#include "gui/shell/Help.h"
 #include "gui/shell/AppPaths.h"
 #include "gui/shell/FractalAboutDlg.h"
 #include "gui/shell/IdleDriver.h"
@@ -47,12 +49,14 @@ CFractalDlg::CFractalDlg(QString openFile, QWidget* parent)
     m_idle = new IdleDriver([this](int count) { IdleStep(count); },
                             [this] { return AnyPictureRendering(); }, this);
     CreateControls();
+    WatchForHelpRequests(this);
     OnInitDialog();
 }
 
 CFractalDlg::~CFractalDlg()
 {
     CloseRenderWindows();
+    CloseHelpWindow();
 }
 
 void CFractalDlg::AddControl(int id, QWidget* control, QRect dialogUnits)
@@ -61,6 +65,8 @@ void CFractalDlg::AddControl(int id, QWidget* control, QRect dialogUnits)
     control->setObjectName(QString::number(id));
     control->setGeometry(FromDialogUnits(dialogUnits.x(), dialogUnits.y(), dialogUnits.width(),
                                          dialogUnits.height()));
+    if (const char* tip = TooltipOf(id))
+        control->setToolTip(tip);
 }
 
 QWidget* CFractalDlg::Control(int id) const
@@ -96,6 +102,7 @@ void CFractalDlg::CreateMenuAndClientArea()
     file->addAction("Load..", this, &CFractalDlg::OnLoad);
     file->addAction("&Exit", this, &CFractalDlg::reject);
     QMenu* help = m_menu->addMenu("Help");
+    help->addAction("&Help", this, &CFractalDlg::OnHelp)->setData(kCmdHelp);
     help->addAction("&About...", this, &CFractalDlg::OnAbout)->setData(kCmdAbout);
     m_menu->adjustSize();
     const int menuHeight = m_menu->sizeHint().height();
@@ -186,11 +193,15 @@ void CFractalDlg::CreateChecksAndButtons()
     AddControl(kIdRender, render, {313, 12, 50, 14});
     render->setDefault(true);
     render->setAutoDefault(true);
+    auto* help = new QPushButton("&Help...", m_client);
+    AddControl(kIdHelp, help, {313, 30, 50, 14});
+    help->setAutoDefault(false);
     auto* exit = new QPushButton("&Exit", m_client);
     AddControl(kIdExit, exit, {313, 48, 50, 14});
     exit->setAutoDefault(false);
 
     connect(render, &QPushButton::clicked, this, &CFractalDlg::OnRender);
+    connect(help, &QPushButton::clicked, this, &CFractalDlg::OnHelp);
     connect(exit, &QPushButton::clicked, this, &CFractalDlg::reject);
     connect(m_formulaBox, &QComboBox::activated, this, &CFractalDlg::OnSelchangeAlgorithm);
     connect(m_coloringBox, &QComboBox::activated, this, &CFractalDlg::OnSelchangeColoring);

@@ -100,6 +100,13 @@ public:
     void OpenCommandFile();
     void OnOnTop();
     void OnAbout();
+    // The user guide, from the Help button or the Help menu (OpenHelpFile).
+    void OnHelp();
+    // F1 or a right-click on `widget`: its popup topic when it has one; for a right-click
+    // on anything else the macro menu at `global`. True when help was shown.
+    bool OnContextHelp(QWidget* widget, QPoint global, bool rightClick);
+    // A training-card link of the guide asks for a sample macro.
+    void OnTrainingCard(int action);
     // Where the About box's links go; tests replace it.
     std::function<bool(const QUrl&)> m_openUrl;
     void reject() override;  // Exit, Escape and the close box
@@ -115,8 +122,13 @@ public:
     QString m_strOpenFile;
     bool m_bValidate = true;
 
+signals:
+    // A help page asked to play sample macro `action` (1 to 3).
+    void trainingCardRequested(int action);
+
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -131,6 +143,8 @@ private:
     void RefreshMembers();
     void ApplyOnTop();
     void CloseRenderWindows();
+    void WatchForHelpRequests(QWidget* widget);
+    void ShowMacroMenu(QPoint global);
     DesktopFields CurrentDesktopFields() const;
     void ApplyDesktopFields(const DesktopFields& fields);
     // Shows the problem and puts the focus on its field; always false.

@@ -24,11 +24,16 @@ enum ControlId : int {
     kIdSamples = 1048,
     kIdOnTop = 1049,
     kIdDesktop = 1050,
+    kIdHelp = 1062,
 };
 
 // Commands of the menus.
 enum CommandId : int {
     kCmdAbout = 16,
+    kCmdHelp = 57666,
+    kCmdStartRecord = 32782,
+    kCmdStopRecord = 32783,
+    kCmdStartPlayback = 32784,
     kCmdProperties = 32778,
     kCmdSaveAs = 32779,
     kCmdSetConstant = 32780,

@@ -5,7 +5,6 @@
 #include "gui/render/PictureImage.h"
 #include "gui/shell/FractalLink.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -29,7 +28,7 @@ CFractalAboutDlg::CFractalAboutDlg(QWidget* parent, UrlOpener opener)
     : QDialog(parent), m_open(std::move(opener))
 {
     if (!m_open)
-        m_open = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+        m_open = DesktopUrlOpener();
     setWindowTitle("About Korvanta");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     QFont small = font();

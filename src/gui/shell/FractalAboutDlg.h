@@ -1,16 +1,12 @@
 #pragma once
 
-#include <QDialog>
-#include <QUrl>
+#include "gui/shell/UrlOpener.h"
 
-#include <functional>
+#include <QDialog>
 
 namespace korvanta {
 
 class CFractalLink;
-
-// Opens a web or mail address; false when nothing could open it.
-using UrlOpener = std::function<bool(const QUrl&)>;
 
 // The program's name and version, a picture drawn by its own formulas, who wrote it, the
 // libraries it uses, and links to its home page and its authors' mail.
