@@ -64,15 +64,14 @@ bool CFractalDlg::OnContextHelp(QWidget* widget, QPoint global, bool rightClick)
     return false;
 }
 
-// The macro commands; recording and playback attach to them.
 void CFractalDlg::ShowMacroMenu(QPoint global)
 {
     QMenu menu(this);
     menu.setTitle("Macro");
     menu.setObjectName("Macro");
-    menu.addAction("&Start Record")->setData(kCmdStartRecord);
-    menu.addAction("Stop Record")->setData(kCmdStopRecord);
-    menu.addAction("Start Playback")->setData(kCmdStartPlayback);
+    menu.addAction("&Start Record", this, &CFractalDlg::OnStartRecord)->setData(kCmdStartRecord);
+    menu.addAction("Stop Record", this, &CFractalDlg::OnStopRecord)->setData(kCmdStopRecord);
+    menu.addAction("Start Playback", this, &CFractalDlg::OnStartPlayback)->setData(kCmdStartPlayback);
     menu.exec(global);
 }
 
@@ -81,11 +80,6 @@ void CFractalDlg::OnHelp()
     if (CHelpWindow* guide = OpenHelpWindow(m_openUrl))
         connect(guide, &CHelpWindow::trainingCard, this, &CFractalDlg::OnTrainingCard,
                 Qt::UniqueConnection);
-}
-
-void CFractalDlg::OnTrainingCard(int action)
-{
-    emit trainingCardRequested(action);
 }
 
 }  // namespace korvanta

@@ -71,12 +71,14 @@ void CFractalDlg::OnLoad()
     OpenDocumentFile(QString::fromStdString(WithExtension(chosen->toStdString(), SaveFormat::Document)));
 }
 
-// A document named on the command line opens under its name as given; anything else is
-// ignored for now.
+// A document named on the command line opens under its name as given, a macro plays;
+// anything else is ignored.
 void CFractalDlg::OpenCommandFile()
 {
     if (IsDocumentName(m_strOpenFile))
         OpenDocumentFile(m_strOpenFile);
+    else if (m_strOpenFile.right(4).toUpper() == ".FRM")
+        PlayMacroFile(m_strOpenFile);
 }
 
 }  // namespace korvanta

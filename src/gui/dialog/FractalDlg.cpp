@@ -50,6 +50,7 @@ CFractalDlg::CFractalDlg(QString openFile, QWidget* parent)
                             [this] { return AnyPictureRendering(); }, this);
     CreateControls();
     WatchForHelpRequests(this);
+    CreateMacroEngine();
     OnInitDialog();
 }
 

@@ -26,6 +26,7 @@ namespace korvanta {
 
 class CFractalWnd;
 class IdleDriver;
+class MacroEngine;
 class UpDown;
 
 // The control window: the parameters of the next picture, the Render command, and the owner
@@ -107,6 +108,13 @@ public:
     bool OnContextHelp(QWidget* widget, QPoint global, bool rightClick);
     // A training-card link of the guide asks for a sample macro.
     void OnTrainingCard(int action);
+
+    // Macros: the three commands of the macro menu, and playing a file.
+    void OnStartRecord();
+    void OnStopRecord();
+    void OnStartPlayback();
+    void PlayMacroFile(const QString& path);
+    MacroEngine& Macros() const { return *m_macros; }
     // Where the About box's links go; tests replace it.
     std::function<bool(const QUrl&)> m_openUrl;
     void reject() override;  // Exit, Escape and the close box
@@ -144,6 +152,7 @@ private:
     void ApplyOnTop();
     void CloseRenderWindows();
     void WatchForHelpRequests(QWidget* widget);
+    void CreateMacroEngine();
     void ShowMacroMenu(QPoint global);
     DesktopFields CurrentDesktopFields() const;
     void ApplyDesktopFields(const DesktopFields& fields);
@@ -155,6 +164,7 @@ private:
     std::vector<std::unique_ptr<CFractCol>> m_colorings;
     std::vector<CFractalWnd*> m_renderWindows;
     IdleDriver* m_idle = nullptr;
+    MacroEngine* m_macros = nullptr;
     QMenuBar* m_menu = nullptr;
     QWidget* m_client = nullptr;
     QComboBox* m_formulaBox = nullptr;

@@ -75,6 +75,13 @@ QString HelpFolder()
     return {};
 }
 
+QString SampleMacroPath(int number)
+{
+    const QString help = HelpFolder();
+    const QDir folder = help.isEmpty() ? QDir(QCoreApplication::applicationDirPath()) : QFileInfo(help).dir();
+    return folder.filePath(QString("macros/Sample%1.frm").arg(number));
+}
+
 QPointer<QWidget>& LastHelpWindow()
 {
     static QPointer<QWidget> window;

@@ -15,6 +15,9 @@ class CHelpWindow;
 QString HelpFolder();
 void SetHelpFolder(const QString& folder);
 
+// A sample macro (1 to 3), shipped beside the guide.
+QString SampleMacroPath(int number);
+
 // The window that the last help call opened; empty after a call that showed nothing.
 QPointer<QWidget>& LastHelpWindow();
 

@@ -110,12 +110,12 @@ TEST_F(ContextHelp, TheHelpTableEndsWithZerosAndTheFirstRowCounts)
 TEST_F(ContextHelp, RightClickShowsAControlsTopicAndElsewhereTheMacroMenu)
 {
     RightClick(Edit(kIdXStart));
-    EXPECT_EQ(PopupTopic(), 1000);
+    ASSERT_EQ(PopupTopic(), 1000);
     EXPECT_EQ(LastHelpWindow().data(), QApplication::activePopupWidget());
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);  // any key closes it
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     RightClick(Edit(kIdYStart));
-    EXPECT_EQ(PopupTopic(), 1002);
+    ASSERT_EQ(PopupTopic(), 1002);
     QApplication::activePopupWidget()->close();
 
     const QStringList macro{"Macro", "&Start Record 32782", "Stop Record 32783", "Start Playback 32784"};
@@ -128,7 +128,7 @@ TEST_F(ContextHelp, RightClickShowsAControlsTopicAndElsewhereTheMacroMenu)
 TEST_F(ContextHelp, F1ShowsTheFocusedControlsTopicOrNothing)
 {
     QTest::keyClick(Edit(kIdCIm), Qt::Key_F1);
-    EXPECT_EQ(PopupTopic(), 1005);
+    ASSERT_EQ(PopupTopic(), 1005);
     QApplication::activePopupWidget()->close();
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QApplication::sendEvent(dialog->Control(kIdHelp), &f1);
