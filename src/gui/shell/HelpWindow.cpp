@@ -125,6 +125,7 @@ bool CHelpWindow::ShowPage(const QString& file)
     QUrl target = QUrl::fromLocalFile(path);
     target.setFragment(QUrl(file).fragment());
     m_browser->setSource(target);
+    SyncContents();
     return true;
 }
 

@@ -258,5 +258,45 @@ TEST_F(Macros, ARecordingWhoseFileFailsStopsWithAMessageAndKeepsWhatWasWritten)
     EXPECT_GE(std::filesystem::file_size(dir / "full.frm"), 24u);
 }
 
+TEST_F(Macros, EachSampleLeavesTheWindowsItPromises)
+{
+    SetHelpFolder(KORVANTA_HELP_DIR);
+    for (int sample = 1; sample <= 3; ++sample) {
+        // A fresh start, with the control window where the sample was recorded.
+        dialog.reset();
+        dialog = std::make_unique<CFractalDlg>();
+        dialog->show();
+        std::ifstream in(SampleMacroPath(sample).toStdString(), std::ios::binary);
+        const auto header = ReadMacroHeader(in);
+        ASSERT_TRUE(header) << sample;
+        dialog->move(header->left, header->top);
+        ASSERT_TRUE(WaitFor([&] { return dialog->frameGeometry().topLeft() == QPoint(header->left, header->top); }));
+        dialog->PlayMacroFile(SampleMacroPath(sample));
+        ASSERT_TRUE(WaitFor([&] { return dialog->Macros().CurrentState() == MacroEngine::State::Idle; }, 30000))
+            << "sample " << sample << " did not end";
+        EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(", ").toStdString();
+        const auto& windows = dialog->RenderWindows();
+        ASSERT_EQ(windows.size(), sample == 1 ? 1u : 2u) << "sample " << sample;
+        const RenderSettings& first = windows.front()->Job().Settings();
+        EXPECT_EQ(first.m_dXStart, -2.0);  // the Apfelmaenchen scene
+        EXPECT_EQ(first.m_dXEnd, 2.0);
+        EXPECT_EQ(first.m_nFormula, 0);
+        if (sample == 2) {
+            const RenderSettings& zoomed = windows.back()->Job().Settings();
+            EXPECT_GT(zoomed.m_dXStart, first.m_dXStart);
+            EXPECT_LT(zoomed.m_dXEnd, first.m_dXEnd);
+            EXPECT_LT(zoomed.m_dXEnd - zoomed.m_dXStart, 1.0);
+            EXPECT_LT(zoomed.m_dYEnd - zoomed.m_dYStart, 1.0);
+        }
+        if (sample == 3) {
+            const RenderSettings& julia = windows.back()->Job().Settings();
+            EXPECT_EQ(julia.m_nFormula, 2);
+            ASSERT_NE(julia.m_pAlg, nullptr);
+            EXPECT_NE(julia.m_pAlg->GetConstant().m_z, std::complex<double>(0, 0));
+        }
+    }
+    SetHelpFolder({});
+}
+
 }  // namespace
 }  // namespace korvanta
