@@ -87,6 +87,7 @@ CHelpWindow::CHelpWindow(const QString& folder, UrlOpener opener)
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({200, 700});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter);
