@@ -5,6 +5,7 @@
 #include "gui/dialog/FractalDlg.h"
 #include "gui/render/FractalWnd.h"
 #include "gui/resources/ControlIds.h"
+#include "ChildRun.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,9 +15,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 
 using namespace korvanta;
 
@@ -58,28 +56,12 @@ struct Result {
     double peakMiB = 0;
 };
 
-Result Spawn(const char* self, const char* which)
+Result Spawn(const char* which)
 {
-    int out[2];
-    if (pipe(out) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    char* args[] = {const_cast<char*>(self), const_cast<char*>(which), nullptr};
-    pid_t child = 0;
-    posix_spawn(&child, self, &actions, nullptr, args, environ);
-    close(out[1]);
-    char text[128] = {};
-    const ssize_t got = read(out[0], text, sizeof text - 1);
-    close(out[0]);
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
+    const bench::ChildRun run = bench::RunSelf(which);
     Result r;
-    if (got > 0)
-        std::sscanf(text, "%lf %d %d", &r.ms, &r.width, &r.height);
-    r.peakMiB = usage.ru_maxrss / 1024.0;
+    std::sscanf(run.output.c_str(), "%lf %d %d", &r.ms, &r.width, &r.height);
+    r.peakMiB = run.peakMiB;
     return r;
 }
 
@@ -96,7 +78,7 @@ int main(int argc, char** argv)
     Result best[2];
     for (int run = 0; run < 3; ++run) {
         for (int c = 0; c < 2; ++c) {
-            const Result r = Spawn("/proc/self/exe", c == 0 ? "--fitted" : "--picture-size");
+            const Result r = Spawn(c == 0 ? "--fitted" : "--picture-size");
             if (run == 0 || r.ms < best[c].ms)
                 best[c] = r;
         }

@@ -6,6 +6,7 @@
 #include "gui/render/FractalWnd.h"
 #include "gui/resources/ControlIds.h"
 #include "gui/shell/AppPaths.h"
+#include "ChildRun.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,9 +17,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 
 using namespace korvanta;
 
@@ -70,28 +68,8 @@ struct Step {
 
 Step Spawn(const char* which)
 {
-    int out[2];
-    if (pipe(out) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    char self[] = "/proc/self/exe";
-    char* args[] = {self, const_cast<char*>(which), nullptr};
-    pid_t child = 0;
-    posix_spawn(&child, self, &actions, nullptr, args, environ);
-    close(out[1]);
-    char text[64] = {};
-    const ssize_t got = read(out[0], text, sizeof text - 1);
-    close(out[0]);
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    Step step;
-    if (got > 0)
-        step.ms = std::atof(text);
-    step.peakMiB = usage.ru_maxrss / 1024.0;
-    return step;
+    const bench::ChildRun run = bench::RunSelf(which);
+    return {std::atof(run.output.c_str()), run.peakMiB};
 }
 
 }  // namespace
