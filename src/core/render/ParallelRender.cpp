@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <sstream>
@@ -70,16 +71,26 @@ void RenderInParallel(RenderJob& job, int threads,
     std::atomic<std::int32_t> next{first};
     std::atomic<std::int32_t> done{first};
     FirstFailure failure;
+    // Wakes the caller when the last row is done or a thread failed, so a small picture
+    // takes no longer than its work.
+    std::mutex finishedMutex;
+    std::condition_variable finished;
+    auto tellCaller = [&] {
+        std::lock_guard lock(finishedMutex);
+        finished.notify_all();
+    };
     auto work = [&](std::stop_token stop) {
         try {
             auto alg = Clone(*job.Settings().m_pAlg);
             for (std::int32_t row; !stop.stop_requested() && !failure.Failed() &&
                                    (row = next.fetch_add(1)) < height;) {
                 job.RenderRowWith(*alg, row);
-                done.fetch_add(1);
+                if (done.fetch_add(1) + 1 == height)
+                    tellCaller();
             }
         } catch (...) {
             failure.Keep(std::current_exception());
+            tellCaller();
         }
     };
     {
@@ -90,7 +101,9 @@ void RenderInParallel(RenderJob& job, int threads,
             workers.emplace_back(work);
         while (progress && done.load() < height && !failure.Failed()) {
             progress(done.load());
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::unique_lock lock(finishedMutex);
+            finished.wait_for(lock, std::chrono::milliseconds(50),
+                              [&] { return done.load() >= height || failure.Failed(); });
         }
         for (std::jthread& worker : workers)
             worker.join();
