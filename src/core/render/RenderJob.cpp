@@ -1,9 +1,11 @@
 #include "core/render/RenderJob.h"
 
+#include "core/formulas/QuadraticKernel.h"
 #include "core/render/RenderView.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace korvanta {
 
@@ -119,10 +121,24 @@ void RenderJob::WritePixel(std::int32_t column, std::int32_t row, std::uint32_t 
 
 void RenderJob::RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn)
 {
+    RenderPixels(alg, row, fromColumn, true);
+}
+
+void RenderJob::RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn,
+                             bool kernelAllowed)
+{
     const CFractCol* col = m_settings.m_pCol;
     if (col == nullptr || m_bits.empty() || row < 0 || row >= m_settings.m_nHeight)
         return;
-    for (std::int32_t column = std::max(0, fromColumn); column < m_settings.m_nWidth; ++column) {
+    const std::int32_t from = std::max(0, fromColumn), width = m_settings.m_nWidth;
+    if (kernelAllowed && QuadraticKernel::Handles(alg)) {
+        thread_local std::vector<CFractValue> results;
+        QuadraticKernel(alg).Row(row, from, width, results);
+        for (std::int32_t column = from; column < width; ++column)
+            WritePixel(column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
+        return;
+    }
+    for (std::int32_t column = from; column < width; ++column) {
         alg.SetPoint(column, row);
         while (!alg.Iterate()) {
         }
@@ -133,8 +149,9 @@ void RenderJob::RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fro
 void RenderJob::FinishAfterRows()
 {
     const std::int32_t width = m_settings.m_nWidth, height = m_settings.m_nHeight;
+    // Through the formula object itself: its state is what documents store.
     if (m_settings.m_pAlg && !m_bits.empty() && width > 0 && height > 0)
-        RenderRowWith(*m_settings.m_pAlg, height - 1, width - 1);
+        RenderPixels(*m_settings.m_pAlg, height - 1, width - 1, false);
     m_nRow = std::max(m_nRow, height);
     m_nCol = 0;
     m_bNewPixel = true;

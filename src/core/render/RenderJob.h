@@ -53,7 +53,8 @@ public:
 
     // For renderers that split the rest of a picture across threads: computes the pixels of
     // `row` from `fromColumn` on with `alg`, a copy of this job's formula, exactly as
-    // RenderStep would. Touches only those pixels, so different rows may run at once.
+    // RenderStep would (through a vector kernel where the formula has one, which leaves `alg`
+    // as it was). Touches only those pixels, so different rows may run at once.
     void RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn = 0);
     // Marks the picture complete once every row was rendered that way, and leaves the job's
     // own formula as stepping would have: holding the last pixel.
@@ -76,6 +77,9 @@ public:
     std::int32_t Column() const { return m_nCol; }
 
 private:
+    // A row from `fromColumn` on; with `kernelAllowed`, formulas that have a vector kernel
+    // use it (the formula object is then left as it was).
+    void RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn, bool kernelAllowed);
     void WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value);
     void RowDone();
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/formulas/FractAlg.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace korvanta {
+
+// Whole pixels of z <- z^2 - c (the Mandelbrot set, c the point, and the Julia set, c the
+// constant), two at a time in the lanes of one vector: every step is the formula's own
+// operations in the formula's order, so counts and final iterates are bit for bit those
+// of the formula object stepped 5000 iterations at a time.
+class QuadraticKernel {
+public:
+    // The kernel for this formula object, or none when its formula is not one of the two.
+    static bool Handles(const CFractAlg& alg);
+
+    explicit QuadraticKernel(const CFractAlg& alg);
+
+    // Pixels from `fromColumn` to `toColumn` (excluded) of `row`, in column order.
+    void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
+             std::vector<CFractValue>& results) const;
+
+private:
+    bool m_julia;
+    double m_a = 0, m_b = 0;  // the Julia constant
+    double m_xStart, m_yStart, m_dx, m_dy;
+    std::uint32_t m_limit;
+};
+
+}  // namespace korvanta
