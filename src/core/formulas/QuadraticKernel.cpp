@@ -69,18 +69,22 @@ void QuadraticKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_
     const double cy = m_julia ? m_b : y0;
 
 #if defined(__SSE2__)
-    // Two lanes step together; a lane that finishes hands in its pixel and takes the next.
-    constexpr int kLanes = 2;
+    // Six lanes in three vectors step together, the vectors interleaved so that their
+    // chains of dependent multiplies overlap; a lane that finishes hands in its pixel and
+    // takes the next.
+    constexpr int kVectors = 3, kLanes = 2 * kVectors;
     std::int32_t column[kLanes];
     std::uint64_t begun[kLanes];  // the shared step count when the lane's pixel began
-    bool busy[kLanes] = {false, false};
+    bool busy[kLanes] = {};
     alignas(16) double x[kLanes], y[kLanes], cx[kLanes], cys[kLanes];
     std::int32_t next = fromColumn;
     std::uint64_t steps = 0;
+    int busyMask = 0;
     auto load = [&](int lane) {
         if (next >= toColumn) {
             busy[lane] = false;
-            x[lane] = y[lane] = cx[lane] = 0;
+            busyMask &= ~(1 << lane);
+            x[lane] = y[lane] = cx[lane] = cys[lane] = 0;
             return;
         }
         column[lane] = next++;
@@ -91,13 +95,19 @@ void QuadraticKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_
         cys[lane] = cy;
         begun[lane] = steps;
         busy[lane] = true;
+        busyMask |= 1 << lane;
     };
     for (int lane = 0; lane < kLanes; ++lane)
         load(lane);
     const __m128d four = _mm_set1_pd(4.0);
-    while (busy[0] || busy[1]) {
-        __m128d vx = _mm_load_pd(x), vy = _mm_load_pd(y);
-        const __m128d vcx = _mm_load_pd(cx), vcy = _mm_load_pd(cys);
+    while (busyMask != 0) {
+        __m128d vx[kVectors], vy[kVectors], vcx[kVectors], vcy[kVectors];
+        for (int v = 0; v < kVectors; ++v) {
+            vx[v] = _mm_load_pd(x + 2 * v);
+            vy[v] = _mm_load_pd(y + 2 * v);
+            vcx[v] = _mm_load_pd(cx + 2 * v);
+            vcy[v] = _mm_load_pd(cys + 2 * v);
+        }
         // Steps until a lane's test says stop or a lane reaches its limit.
         std::uint64_t room = UINT32_MAX;
         for (int lane = 0; lane < kLanes; ++lane)
@@ -106,17 +116,22 @@ void QuadraticKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_
         std::uint64_t taken = 0;
         int stopped = 0;
         do {
-            const __m128d xx = _mm_mul_pd(vx, vx), yy = _mm_mul_pd(vy, vy);
-            const __m128d t = _mm_add_pd(xx, yy);
-            const __m128d nx = _mm_sub_pd(_mm_sub_pd(xx, yy), vcx);
-            vy = _mm_sub_pd(_mm_mul_pd(_mm_add_pd(vx, vx), vy), vcy);
-            vx = nx;
-            stopped = _mm_movemask_pd(_mm_cmpge_pd(t, four));
+            stopped = 0;
+            for (int v = 0; v < kVectors; ++v) {
+                const __m128d xx = _mm_mul_pd(vx[v], vx[v]), yy = _mm_mul_pd(vy[v], vy[v]);
+                const __m128d t = _mm_add_pd(xx, yy);
+                const __m128d nx = _mm_sub_pd(_mm_sub_pd(xx, yy), vcx[v]);
+                vy[v] = _mm_sub_pd(_mm_mul_pd(_mm_add_pd(vx[v], vx[v]), vy[v]), vcy[v]);
+                vx[v] = nx;
+                stopped |= _mm_movemask_pd(_mm_cmpge_pd(t, four)) << (2 * v);
+            }
             ++taken;
-        } while (taken < room && (stopped & (busy[0] | (busy[1] << 1))) == 0);
+        } while (taken < room && (stopped & busyMask) == 0);
         steps += taken;
-        _mm_store_pd(x, vx);
-        _mm_store_pd(y, vy);
+        for (int v = 0; v < kVectors; ++v) {
+            _mm_store_pd(x + 2 * v, vx[v]);
+            _mm_store_pd(y + 2 * v, vy[v]);
+        }
         for (int lane = 0; lane < kLanes; ++lane) {
             if (!busy[lane])
                 continue;

@@ -8,7 +8,7 @@
 namespace korvanta {
 
 // Whole pixels of z <- z^2 - c (the Mandelbrot set, c the point, and the Julia set, c the
-// constant), two at a time in the lanes of one vector: every step is the formula's own
+// constant), six at a time in the lanes of three vectors: every step is the formula's own
 // operations in the formula's order, so counts and final iterates are bit for bit those
 // of the formula object stepped 5000 iterations at a time.
 class QuadraticKernel {
