@@ -40,8 +40,9 @@ int main()
         {"deep boundary zoom", false, 0.7436438870, 0.7436438890, 0.1318259040, 0.1318259060, 10000},
         {"Julia set (rabbit)", true, -1.6, 1.6, -1.2, 1.2, 2304, 0.123, -0.745},
     };
-    std::printf("%-20s %12s %12s %8s   (%d x %d, one thread)\n", "picture", "objects s", "kernel s",
-                "ratio", kSide, kSide);
+    const bool avx2 = QuadraticKernel::Available(QuadraticKernel::Lanes::Avx2);
+    std::printf("%-20s %10s %10s %6s %10s %6s   (%d x %d, one thread)\n", "picture", "objects s",
+                "SSE2 s", "ratio", avx2 ? "AVX2 s" : "(no AVX2)", "ratio", kSide, kSide);
     for (const Scene& s : scenes) {
         std::unique_ptr<CFractAlg> alg;
         if (s.julia)
@@ -54,7 +55,7 @@ int main()
         alg->SetMaxIter(s.limit);
         alg->SetConstant(CFractValue(s.a, s.b));
 
-        std::int64_t objectSum = 0, kernelSum = 0;
+        std::int64_t objectSum = 0;
         double start = CpuSeconds();
         for (int y = 0; y < kSide; ++y) {
             for (int x = 0; x < kSide; ++x) {
@@ -66,17 +67,25 @@ int main()
         }
         const double objects = CpuSeconds() - start;
 
-        start = CpuSeconds();
-        const QuadraticKernel kernel(*alg);
-        std::vector<CFractValue> row;
-        for (int y = 0; y < kSide; ++y) {
-            kernel.Row(y, 0, kSide, row);
-            for (const CFractValue& v : row)
-                kernelSum += v.GetCount();
+        double seconds[2] = {0, 0};
+        bool same = true;
+        const QuadraticKernel::Lanes widths[2] = {QuadraticKernel::Lanes::Sse2, QuadraticKernel::Lanes::Avx2};
+        for (int w = 0; w < (avx2 ? 2 : 1); ++w) {
+            std::int64_t kernelSum = 0;
+            start = CpuSeconds();
+            const QuadraticKernel kernel(*alg, widths[w]);
+            std::vector<CFractValue> row;
+            for (int y = 0; y < kSide; ++y) {
+                kernel.Row(y, 0, kSide, row);
+                for (const CFractValue& v : row)
+                    kernelSum += v.GetCount();
+            }
+            seconds[w] = CpuSeconds() - start;
+            same = same && kernelSum == objectSum;
         }
-        const double vectors = CpuSeconds() - start;
-        std::printf("%-20s %12.3f %12.3f %8.2f%s\n", s.name, objects, vectors, vectors / objects,
-                    objectSum == kernelSum ? "" : "   COUNTS DIFFER");
+        std::printf("%-20s %10.3f %10.3f %6.2f %10.3f %6.2f%s\n", s.name, objects, seconds[0],
+                    seconds[0] / objects, seconds[1], seconds[1] / objects,
+                    same ? "" : "   COUNTS DIFFER");
     }
     return 0;
 }

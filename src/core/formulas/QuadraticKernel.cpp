@@ -9,12 +9,73 @@
 #include <typeinfo>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace korvanta {
 
 namespace {
+
+#if defined(__SSE2__)
+// One row's pixels and what they need.
+struct QuadraticRowJob {
+    bool julia;
+    double a, b, xStart, dx, y0;
+    std::uint32_t limit;
+    std::int32_t from, to;
+};
+
+namespace sse2 {
+struct Vec {
+    using Type = __m128d;
+    static constexpr int kLanes = 2;
+    static Type Set(double v) { return _mm_set1_pd(v); }
+    static Type Load(const double* p) { return _mm_load_pd(p); }
+    static void Store(double* p, Type v) { _mm_store_pd(p, v); }
+    static Type Add(Type a, Type b) { return _mm_add_pd(a, b); }
+    static Type Sub(Type a, Type b) { return _mm_sub_pd(a, b); }
+    static Type Mul(Type a, Type b) { return _mm_mul_pd(a, b); }
+    // NaN is never at least anything: it decides nothing.
+    static unsigned AtLeast(Type a, Type b) { return unsigned(_mm_movemask_pd(_mm_cmpge_pd(a, b))); }
+};
+#include "core/formulas/QuadraticLanes.inc"
+void Run(const QuadraticRowJob& job, CFractValue* results)
+{
+    RunLanes<Vec>(job, results);
+}
+}  // namespace sse2
+
+// Chosen at run time on processors that have it; AVX2 alone, never FMA.
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace avx2 {
+struct Vec {
+    using Type = __m256d;
+    static constexpr int kLanes = 4;
+    static Type Set(double v) { return _mm256_set1_pd(v); }
+    static Type Load(const double* p) { return _mm256_load_pd(p); }
+    static void Store(double* p, Type v) { _mm256_store_pd(p, v); }
+    static Type Add(Type a, Type b) { return _mm256_add_pd(a, b); }
+    static Type Sub(Type a, Type b) { return _mm256_sub_pd(a, b); }
+    static Type Mul(Type a, Type b) { return _mm256_mul_pd(a, b); }
+    static unsigned AtLeast(Type a, Type b) { return unsigned(_mm256_movemask_pd(_mm256_cmp_pd(a, b, _CMP_GE_OQ))); }
+};
+#include "core/formulas/QuadraticLanes.inc"
+void Run(const QuadraticRowJob& job, CFractValue* results)
+{
+    RunLanes<Vec>(job, results);
+}
+}  // namespace avx2
+#pragma GCC pop_options
+
+bool UsesAvx2(QuadraticKernel::Lanes lanes)
+{
+    static const bool available = __builtin_cpu_supports("avx2");
+    return lanes == QuadraticKernel::Lanes::Avx2 ? available
+           : lanes == QuadraticKernel::Lanes::Auto ? available
+                                                   : false;
+}
+#endif
 
 #if !defined(__SSE2__)
 // One pixel as the formula object computes it whole: at least one step, then on until the
@@ -45,8 +106,18 @@ bool QuadraticKernel::Handles(const CFractAlg& alg)
     return typeid(alg) == typeid(CFractAlgMandelbrot) || typeid(alg) == typeid(CFractAlgJulia);
 }
 
-QuadraticKernel::QuadraticKernel(const CFractAlg& alg)
-    : m_julia(typeid(alg) == typeid(CFractAlgJulia)),
+bool QuadraticKernel::Available(Lanes lanes)
+{
+#if defined(__SSE2__)
+    return lanes != Lanes::Avx2 || UsesAvx2(Lanes::Avx2);
+#else
+    return lanes == Lanes::Auto;
+#endif
+}
+
+QuadraticKernel::QuadraticKernel(const CFractAlg& alg, Lanes lanes)
+    : m_lanes(lanes),
+      m_julia(typeid(alg) == typeid(CFractAlgJulia)),
       m_xStart(alg.XStart()),
       m_yStart(alg.YStart()),
       m_dx(alg.StepX()),
@@ -63,93 +134,19 @@ void QuadraticKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_
                           std::vector<CFractValue>& results) const
 {
     results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), CFractValue{});
-    // The point of a pixel, as SetPoint makes it.
+    // The point of a pixel, as SetPoint makes it: x = X start + column * step.
     const double y0 = m_yStart + row * m_dy;
-    auto pointX = [&](std::int32_t column) { return m_xStart + column * m_dx; };
-    const double cy = m_julia ? m_b : y0;
-
 #if defined(__SSE2__)
-    // Six lanes in three vectors step together, the vectors interleaved so that their
-    // chains of dependent multiplies overlap; a lane that finishes hands in its pixel and
-    // takes the next.
-    constexpr int kVectors = 3, kLanes = 2 * kVectors;
-    std::int32_t column[kLanes];
-    std::uint64_t begun[kLanes];  // the shared step count when the lane's pixel began
-    bool busy[kLanes] = {};
-    alignas(16) double x[kLanes], y[kLanes], cx[kLanes], cys[kLanes];
-    std::int32_t next = fromColumn;
-    std::uint64_t steps = 0;
-    int busyMask = 0;
-    auto load = [&](int lane) {
-        if (next >= toColumn) {
-            busy[lane] = false;
-            busyMask &= ~(1 << lane);
-            x[lane] = y[lane] = cx[lane] = cys[lane] = 0;
-            return;
-        }
-        column[lane] = next++;
-        const double px = pointX(column[lane]);
-        x[lane] = px;
-        y[lane] = y0;
-        cx[lane] = m_julia ? m_a : px;
-        cys[lane] = cy;
-        begun[lane] = steps;
-        busy[lane] = true;
-        busyMask |= 1 << lane;
-    };
-    for (int lane = 0; lane < kLanes; ++lane)
-        load(lane);
-    const __m128d four = _mm_set1_pd(4.0);
-    while (busyMask != 0) {
-        __m128d vx[kVectors], vy[kVectors], vcx[kVectors], vcy[kVectors];
-        for (int v = 0; v < kVectors; ++v) {
-            vx[v] = _mm_load_pd(x + 2 * v);
-            vy[v] = _mm_load_pd(y + 2 * v);
-            vcx[v] = _mm_load_pd(cx + 2 * v);
-            vcy[v] = _mm_load_pd(cys + 2 * v);
-        }
-        // Steps until a lane's test says stop or a lane reaches its limit.
-        std::uint64_t room = UINT32_MAX;
-        for (int lane = 0; lane < kLanes; ++lane)
-            if (busy[lane])
-                room = std::min<std::uint64_t>(room, begun[lane] + m_limit - steps);
-        std::uint64_t taken = 0;
-        int stopped = 0;
-        do {
-            stopped = 0;
-            for (int v = 0; v < kVectors; ++v) {
-                const __m128d xx = _mm_mul_pd(vx[v], vx[v]), yy = _mm_mul_pd(vy[v], vy[v]);
-                const __m128d t = _mm_add_pd(xx, yy);
-                const __m128d nx = _mm_sub_pd(_mm_sub_pd(xx, yy), vcx[v]);
-                vy[v] = _mm_sub_pd(_mm_mul_pd(_mm_add_pd(vx[v], vx[v]), vy[v]), vcy[v]);
-                vx[v] = nx;
-                stopped |= _mm_movemask_pd(_mm_cmpge_pd(t, four)) << (2 * v);
-            }
-            ++taken;
-        } while (taken < room && (stopped & busyMask) == 0);
-        steps += taken;
-        for (int v = 0; v < kVectors; ++v) {
-            _mm_store_pd(x + 2 * v, vx[v]);
-            _mm_store_pd(y + 2 * v, vy[v]);
-        }
-        for (int lane = 0; lane < kLanes; ++lane) {
-            if (!busy[lane])
-                continue;
-            const auto n = static_cast<std::uint32_t>(steps - begun[lane]);
-            const bool stop = stopped & (1 << lane);
-            if (!stop && n < m_limit)
-                continue;
-            CFractValue& result = results[static_cast<std::size_t>(column[lane] - fromColumn)];
-            result = std::complex<double>(x[lane], y[lane]);
-            result.SetCount(n < m_limit ? static_cast<std::int32_t>(n) : 0);
-            load(lane);
-        }
-    }
+    const QuadraticRowJob job{m_julia, m_a, m_b, m_xStart, m_dx, y0, m_limit, fromColumn, toColumn};
+    if (UsesAvx2(m_lanes))
+        avx2::Run(job, results.data());
+    else
+        sse2::Run(job, results.data());
 #else
     for (std::int32_t c = fromColumn; c < toColumn; ++c) {
-        const double px = pointX(c);
+        const double px = m_xStart + c * m_dx;
         results[static_cast<std::size_t>(c - fromColumn)] =
-            ScalarPixel(px, y0, m_julia ? m_a : px, cy, m_limit);
+            ScalarPixel(px, y0, m_julia ? m_a : px, m_julia ? m_b : y0, m_limit);
     }
 #endif
 }
