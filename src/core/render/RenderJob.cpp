@@ -1,6 +1,6 @@
 #include "core/render/RenderJob.h"
 
-#include "core/formulas/QuadraticKernel.h"
+#include "core/formulas/FormulaKernel.h"
 #include "core/render/RenderView.h"
 
 #include <algorithm>
@@ -131,9 +131,9 @@ void RenderJob::RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t from
     if (col == nullptr || m_bits.empty() || row < 0 || row >= m_settings.m_nHeight)
         return;
     const std::int32_t from = std::max(0, fromColumn), width = m_settings.m_nWidth;
-    if (kernelAllowed && QuadraticKernel::Handles(alg)) {
+    if (kernelAllowed && FormulaKernel::Handles(alg)) {
         thread_local std::vector<CFractValue> results;
-        QuadraticKernel(alg).Row(row, from, width, results);
+        FormulaKernel(alg).Row(row, from, width, results);
         for (std::int32_t column = from; column < width; ++column)
             WritePixel(column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
         return;

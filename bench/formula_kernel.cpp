@@ -3,7 +3,7 @@
 // zoom and a Julia set. Both ways must give the same counts; prints the ratio.
 #include "core/formulas/FractAlgJulia.h"
 #include "core/formulas/FractAlgMandelbrot.h"
-#include "core/formulas/QuadraticKernel.h"
+#include "core/formulas/FormulaKernel.h"
 
 #include <cstdio>
 #include <ctime>
@@ -40,7 +40,7 @@ int main()
         {"deep boundary zoom", false, 0.7436438870, 0.7436438890, 0.1318259040, 0.1318259060, 10000},
         {"Julia set (rabbit)", true, -1.6, 1.6, -1.2, 1.2, 2304, 0.123, -0.745},
     };
-    const bool avx2 = QuadraticKernel::Available(QuadraticKernel::Lanes::Avx2);
+    const bool avx2 = FormulaKernel::Available(FormulaKernel::Lanes::Avx2);
     std::printf("%-20s %10s %10s %6s %10s %6s   (%d x %d, one thread)\n", "picture", "objects s",
                 "SSE2 s", "ratio", avx2 ? "AVX2 s" : "(no AVX2)", "ratio", kSide, kSide);
     for (const Scene& s : scenes) {
@@ -69,11 +69,11 @@ int main()
 
         double seconds[2] = {0, 0};
         bool same = true;
-        const QuadraticKernel::Lanes widths[2] = {QuadraticKernel::Lanes::Sse2, QuadraticKernel::Lanes::Avx2};
+        const FormulaKernel::Lanes widths[2] = {FormulaKernel::Lanes::Sse2, FormulaKernel::Lanes::Avx2};
         for (int w = 0; w < (avx2 ? 2 : 1); ++w) {
             std::int64_t kernelSum = 0;
             start = CpuSeconds();
-            const QuadraticKernel kernel(*alg, widths[w]);
+            const FormulaKernel kernel(*alg, widths[w]);
             std::vector<CFractValue> row;
             for (int y = 0; y < kSide; ++y) {
                 kernel.Row(y, 0, kSide, row);

@@ -7,30 +7,33 @@
 
 namespace korvanta {
 
-// Whole pixels of z <- z^2 - c (the Mandelbrot set, c the point, and the Julia set, c the
-// constant), six or twelve at a time in the lanes of three vectors: every step is the formula's own
-// operations in the formula's order, so counts and final iterates are bit for bit those
-// of the formula object stepped 5000 iterations at a time.
-class QuadraticKernel {
+// Whole pixels of the formulas whose step is plain real arithmetic (Mandelbrot, Julia and
+// their cubic forms, and Lambda), six or twelve at a time in the lanes of three vectors:
+// every step is the formula's own operations in the formula's order, so counts and final
+// iterates are bit for bit those of the formula object stepped 5000 iterations at a time.
+class FormulaKernel {
 public:
     // Which vectors: the widest the processor has, or a narrower one (for tests).
     enum class Lanes { Auto, Sse2, Avx2 };
 
-    // The kernel for this formula object, or none when its formula is not one of the two.
+    // Whether this formula object's class has a kernel.
     static bool Handles(const CFractAlg& alg);
     // Whether this processor runs the given width (always true for Auto and SSE2).
     static bool Available(Lanes lanes);
 
-    explicit QuadraticKernel(const CFractAlg& alg, Lanes lanes = Lanes::Auto);
+    explicit FormulaKernel(const CFractAlg& alg, Lanes lanes = Lanes::Auto);
 
     // Pixels from `fromColumn` to `toColumn` (excluded) of `row`, in column order.
     void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
              std::vector<CFractValue>& results) const;
 
+    enum class Formula { Quadratic, Cubic8, Cubic4, Lambda };
+
 private:
     Lanes m_lanes;
-    bool m_julia;
-    double m_a = 0, m_b = 0;  // the Julia constant
+    Formula m_formula;
+    bool m_constantC;         // C is the formula's constant, not the point
+    double m_a = 0, m_b = 0;  // the constant
     double m_xStart, m_yStart, m_dx, m_dy;
     std::uint32_t m_limit;
 };

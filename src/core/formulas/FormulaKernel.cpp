@@ -1,0 +1,176 @@
+#include "core/formulas/FormulaKernel.h"
+
+#include "core/formulas/FractAlgJulia.h"
+#include "core/formulas/FractAlgJulia3.h"
+#include "core/formulas/FractAlgLambda.h"
+#include "core/formulas/FractAlgMandelbrot.h"
+#include "core/formulas/FractAlgMandelbrot3.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <typeinfo>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
+namespace korvanta {
+
+namespace {
+
+#if defined(__SSE2__)
+// One row's pixels and what they need.
+struct KernelRowJob {
+    bool constantC;
+    double a, b, xStart, dx, y0;
+    std::uint32_t limit;
+    std::int32_t from, to;
+};
+
+namespace sse2 {
+struct Vec {
+    using Type = __m128d;
+    static constexpr int kLanes = 2;
+    static Type Set(double v) { return _mm_set1_pd(v); }
+    static Type Load(const double* p) { return _mm_load_pd(p); }
+    static void Store(double* p, Type v) { _mm_store_pd(p, v); }
+    static Type Add(Type a, Type b) { return _mm_add_pd(a, b); }
+    static Type Sub(Type a, Type b) { return _mm_sub_pd(a, b); }
+    static Type Mul(Type a, Type b) { return _mm_mul_pd(a, b); }
+    // NaN is never at least anything: it decides nothing.
+    static unsigned AtLeast(Type a, Type b) { return unsigned(_mm_movemask_pd(_mm_cmpge_pd(a, b))); }
+    static Type Abs(Type a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
+};
+#include "core/formulas/KernelSteps.inc"
+#include "core/formulas/KernelLanes.inc"
+void Run(FormulaKernel::Formula formula, const KernelRowJob& job, CFractValue* results)
+{
+    switch (formula) {
+    case FormulaKernel::Formula::Quadratic: return RunLanes<Vec, QuadraticStep>(job, results);
+    case FormulaKernel::Formula::Cubic8: return RunLanes<Vec, CubicStep<8>>(job, results);
+    case FormulaKernel::Formula::Cubic4: return RunLanes<Vec, CubicStep<4>>(job, results);
+    case FormulaKernel::Formula::Lambda: return RunLanes<Vec, LambdaStep>(job, results);
+    }
+}
+}  // namespace sse2
+
+// Chosen at run time on processors that have it; AVX2 alone, never FMA.
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace avx2 {
+struct Vec {
+    using Type = __m256d;
+    static constexpr int kLanes = 4;
+    static Type Set(double v) { return _mm256_set1_pd(v); }
+    static Type Load(const double* p) { return _mm256_load_pd(p); }
+    static void Store(double* p, Type v) { _mm256_store_pd(p, v); }
+    static Type Add(Type a, Type b) { return _mm256_add_pd(a, b); }
+    static Type Sub(Type a, Type b) { return _mm256_sub_pd(a, b); }
+    static Type Mul(Type a, Type b) { return _mm256_mul_pd(a, b); }
+    static unsigned AtLeast(Type a, Type b) { return unsigned(_mm256_movemask_pd(_mm256_cmp_pd(a, b, _CMP_GE_OQ))); }
+    static Type Abs(Type a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
+};
+#include "core/formulas/KernelSteps.inc"
+#include "core/formulas/KernelLanes.inc"
+void Run(FormulaKernel::Formula formula, const KernelRowJob& job, CFractValue* results)
+{
+    switch (formula) {
+    case FormulaKernel::Formula::Quadratic: return RunLanes<Vec, QuadraticStep>(job, results);
+    case FormulaKernel::Formula::Cubic8: return RunLanes<Vec, CubicStep<8>>(job, results);
+    case FormulaKernel::Formula::Cubic4: return RunLanes<Vec, CubicStep<4>>(job, results);
+    case FormulaKernel::Formula::Lambda: return RunLanes<Vec, LambdaStep>(job, results);
+    }
+}
+}  // namespace avx2
+#pragma GCC pop_options
+
+bool UsesAvx2(FormulaKernel::Lanes lanes)
+{
+    static const bool available = __builtin_cpu_supports("avx2");
+    return lanes == FormulaKernel::Lanes::Avx2 ? available
+           : lanes == FormulaKernel::Lanes::Auto ? available
+                                                   : false;
+}
+#endif
+
+
+}  // namespace
+
+namespace {
+
+// The kernel of a formula class; none for a class without one (subclasses included: they
+// may step differently).
+bool KernelOf(const CFractAlg& alg, FormulaKernel::Formula& formula, bool& constantC)
+{
+    const std::type_info& type = typeid(alg);
+    using F = FormulaKernel::Formula;
+    if (type == typeid(CFractAlgMandelbrot))
+        return formula = F::Quadratic, constantC = false, true;
+    if (type == typeid(CFractAlgJulia))
+        return formula = F::Quadratic, constantC = true, true;
+    if (type == typeid(CFractAlgMandelbrot3))
+        return formula = F::Cubic8, constantC = false, true;
+    if (type == typeid(CFractAlgJulia3))
+        return formula = F::Cubic4, constantC = true, true;
+    if (type == typeid(CFractAlgLambda))
+        return formula = F::Lambda, constantC = true, true;
+    return false;
+}
+
+}  // namespace
+
+bool FormulaKernel::Handles(const CFractAlg& alg)
+{
+#if defined(__SSE2__)
+    Formula formula;
+    bool constantC;
+    return KernelOf(alg, formula, constantC);
+#else
+    (void)alg;
+    return false;  // the formula objects themselves serve other processors
+#endif
+}
+
+bool FormulaKernel::Available(Lanes lanes)
+{
+#if defined(__SSE2__)
+    return lanes != Lanes::Avx2 || UsesAvx2(Lanes::Avx2);
+#else
+    return false;
+#endif
+}
+
+FormulaKernel::FormulaKernel(const CFractAlg& alg, Lanes lanes)
+    : m_lanes(lanes),
+      m_formula(Formula::Quadratic),
+      m_constantC(false),
+      m_xStart(alg.XStart()),
+      m_yStart(alg.YStart()),
+      m_dx(alg.StepX()),
+      m_dy(alg.StepY()),
+      m_limit(static_cast<std::uint32_t>(alg.GetMaxIter()))
+{
+    KernelOf(alg, m_formula, m_constantC);
+    m_a = alg.GetConstant().m_z.real();
+    m_b = alg.GetConstant().m_z.imag();
+}
+
+void FormulaKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
+                        std::vector<CFractValue>& results) const
+{
+    results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), CFractValue{});
+#if defined(__SSE2__)
+    // The point of a pixel, as SetPoint makes it: start + index * step.
+    const KernelRowJob job{m_constantC, m_a, m_b, m_xStart, m_dx, m_yStart + row * m_dy,
+                           m_limit, fromColumn, toColumn};
+    if (UsesAvx2(m_lanes))
+        avx2::Run(m_formula, job, results.data());
+    else
+        sse2::Run(m_formula, job, results.data());
+#else
+    (void)row;
+#endif
+}
+
+}  // namespace korvanta
