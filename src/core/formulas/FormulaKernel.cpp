@@ -7,6 +7,7 @@
 #include "core/formulas/FractAlgMandelbrot3.h"
 
 #include <algorithm>
+#include <cmath>
 #include <climits>
 #include <cstdint>
 #include <typeinfo>
@@ -21,6 +22,15 @@ namespace {
 
 #if defined(__SSE2__)
 // One row's pixels and what they need.
+// Plain doubles through the same steps, for the few steps after a cycle was found.
+struct ScalarVec {
+    using Type = double;
+    static Type Add(Type a, Type b) { return a + b; }
+    static Type Sub(Type a, Type b) { return a - b; }
+    static Type Mul(Type a, Type b) { return a * b; }
+    static Type Abs(Type a) { return std::fabs(a); }
+};
+
 struct KernelRowJob {
     bool constantC;
     double a, b, xStart, dx, y0;
@@ -41,6 +51,17 @@ struct Vec {
     // NaN is never at least anything: it decides nothing.
     static unsigned AtLeast(Type a, Type b) { return unsigned(_mm_movemask_pd(_mm_cmpge_pd(a, b))); }
     static Type Abs(Type a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
+    static Type Equal(Type a, Type b) { return _mm_cmpeq_pd(a, b); }
+    // b where the mask is set, else a.
+    static Type Select(Type a, Type b, Type mask) { return _mm_or_pd(_mm_and_pd(mask, b), _mm_andnot_pd(mask, a)); }
+    // Lanes whose two values have the same bits (+0 and -0 differ, a NaN equals itself).
+    static unsigned SameBits(Type a, Type b)
+    {
+        const __m128i halves = _mm_cmpeq_epi32(_mm_castpd_si128(a), _mm_castpd_si128(b));
+        const __m128i both = _mm_and_si128(halves, _mm_shuffle_epi32(halves, _MM_SHUFFLE(2, 3, 0, 1)));
+        return unsigned(_mm_movemask_pd(_mm_castsi128_pd(both)));
+    }
+    static unsigned Mask(Type mask) { return unsigned(_mm_movemask_pd(mask)); }
 };
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
@@ -70,6 +91,14 @@ struct Vec {
     static Type Mul(Type a, Type b) { return _mm256_mul_pd(a, b); }
     static unsigned AtLeast(Type a, Type b) { return unsigned(_mm256_movemask_pd(_mm256_cmp_pd(a, b, _CMP_GE_OQ))); }
     static Type Abs(Type a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
+    static Type Equal(Type a, Type b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
+    static Type Select(Type a, Type b, Type mask) { return _mm256_blendv_pd(a, b, mask); }
+    static unsigned SameBits(Type a, Type b)
+    {
+        const __m256i same = _mm256_cmpeq_epi64(_mm256_castpd_si256(a), _mm256_castpd_si256(b));
+        return unsigned(_mm256_movemask_pd(_mm256_castsi256_pd(same)));
+    }
+    static unsigned Mask(Type mask) { return unsigned(_mm256_movemask_pd(mask)); }
 };
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
