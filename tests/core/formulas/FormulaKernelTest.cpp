@@ -105,6 +105,13 @@ TEST(FormulaKernel, MatchesTheFormulaObjectsBitForBit)
         {4, -0.5, 1.5, -1, 1, 13, 11, 2000, 3.2, 0},
         {4, -0.5, 1.5, -1, 1, 13, 11, 2000, 0, -0.0},
         {3, -1e155, 1e155, -1e155, 1e155, 9, 9, 50, 1, 1},
+        // Inside the sets with large limits: the cycle watch finishes these, and the final
+        // iterate must land on the right step of the period.
+        {0, -0.1, 0.1, -0.1, 0.1, 5, 3, 1000003},
+        {0, 1.05, 1.15, -0.05, 0.05, 4, 3, 999983},  // the period-2 bulb
+        {2, -0.1, 0.1, -0.1, 0.1, 4, 3, 777777, 0.123, -0.745},
+        {4, 0.2, 0.4, -0.1, 0.1, 4, 3, 654321, 2.9, 0},
+        {1, -0.1, 0.1, -0.1, 0.1, 4, 3, 333331},
     };
     // Every width this processor has; AVX2 is skipped (and said so) where it is missing.
     for (const auto lanes : {FormulaKernel::Lanes::Sse2, FormulaKernel::Lanes::Avx2}) {
