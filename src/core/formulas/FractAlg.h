@@ -3,6 +3,8 @@
 #include "core/archive/Object.h"
 #include "core/formulas/FractValue.h"
 
+#include <bit>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -41,6 +43,15 @@ public:
 
     // True when the point is finished and GetResult holds its outcome.
     virtual bool Iterate() { return true; }
+    // The whole point at once, leaving the object as iterating it to the end does. With
+    // `watchCycles`, formulas that can stop an orbit that comes back bit for bit (it can
+    // never end otherwise) do so, with the same outcome.
+    virtual void IteratePixel(bool watchCycles)
+    {
+        (void)watchCycles;
+        while (!Iterate()) {
+        }
+    }
     virtual bool UsesConstant() const { return false; }
     virtual const char* GetName() const { return "Define GetName function!"; }
 
@@ -75,6 +86,9 @@ protected:
     // multiples of 5000, result. `step(x, y)` replaces the iterate and returns its test.
     template <class Step>
     bool RunSteps(Step step);
+    // IteratePixel for formulas whose step is `step`.
+    template <class Step>
+    void RunWholePixel(Step step, bool watchCycles);
 
     double m_y = 0, m_x = 0;
     CFractValue m_result;
@@ -114,6 +128,49 @@ bool CFractAlg::RunSteps(Step step)
         m_result.SetCount(n < limit ? static_cast<std::int32_t>(n) : 0);
     }
     return finished;
+}
+
+template <class Step>
+void CFractAlg::RunWholePixel(Step step, bool watchCycles)
+{
+    if (!watchCycles) {
+        while (!RunSteps(step)) {
+        }
+        return;
+    }
+    const auto limit = static_cast<std::uint32_t>(m_nMaxIter);
+    auto n = static_cast<std::uint32_t>(m_nIter);
+    double x = m_x, y = m_y;
+    // An iterate kept at steps 1, 2, 4, 8, ...: one that comes back bit for bit makes the
+    // orbit periodic, every test of the period has said go on, so it runs to the limit.
+    double keptX = x, keptY = y;
+    std::uint64_t watched = 0, keepAt = 1, keptAt = 0;
+    StepTest test;
+    do {
+        ++n;
+        test = step(x, y);
+        ++watched;
+        if (test == StepTest::Stop || n >= limit)
+            break;
+        if (std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(keptX) &&
+            std::bit_cast<std::uint64_t>(y) == std::bit_cast<std::uint64_t>(keptY)) {
+            for (std::uint64_t rest = (limit - n) % (watched - keptAt); rest != 0; --rest)
+                step(x, y);
+            n = limit;
+            break;
+        }
+        if (watched == keepAt) {
+            keptX = x;
+            keptY = y;
+            keptAt = watched;
+            keepAt *= 2;
+        }
+    } while (true);
+    m_x = x;
+    m_y = y;
+    m_nIter = static_cast<std::int32_t>(n);
+    m_result = std::complex<double>(x, y);
+    m_result.SetCount(n < limit ? static_cast<std::int32_t>(n) : 0);
 }
 
 }  // namespace korvanta

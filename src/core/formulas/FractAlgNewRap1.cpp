@@ -6,13 +6,15 @@ namespace korvanta {
 
 KORVANTA_IMPLEMENT_SERIAL(CFractAlgNewRap1, CFractAlg)
 
+namespace {
+
 // z <- (2/3) z - C / (3 z^2), written out in real arithmetic from the iterate before the
 // step; at z = 0 the iterate becomes NaN and the point runs to the limit.
-bool CFractAlgNewRap1::Iterate()
+auto NewRap1Step(const CFractValue& constant)
 {
     constexpr double k = 2.0 / 3.0;
-    const double a = m_C.m_z.real(), b = m_C.m_z.imag();
-    return RunSteps([a, b](double& x, double& y) {
+    const double a = constant.m_z.real(), b = constant.m_z.imag();
+    return [a, b](double& x, double& y) {
         const double d = x * x - y * y;
         const double r = 1 / ((d * d + x * x * y * y * 4) * 3);
         const double ny = y * k - r * (x * (b * x - y * a * 2) - b * y * y);
@@ -21,7 +23,19 @@ bool CFractAlgNewRap1::Iterate()
         x = nx;
         y = ny;
         return ConvergenceTest(t);
-    });
+    };
+}
+
+}  // namespace
+
+bool CFractAlgNewRap1::Iterate()
+{
+    return RunSteps(NewRap1Step(m_C));
+}
+
+void CFractAlgNewRap1::IteratePixel(bool watchCycles)
+{
+    RunWholePixel(NewRap1Step(m_C), watchCycles);
 }
 
 }  // namespace korvanta

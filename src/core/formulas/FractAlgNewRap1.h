@@ -10,6 +10,7 @@ class CFractAlgNewRap1 : public CFractAlg {
 
 public:
     bool Iterate() override;
+    void IteratePixel(bool watchCycles) override;
     const char* GetName() const override { return "Newton Raphson X^3"; }
     bool UsesConstant() const override { return true; }
 };

@@ -10,6 +10,7 @@ class CFractAlgRap2 : public CFractAlg {
 
 public:
     bool Iterate() override;
+    void IteratePixel(bool watchCycles) override;
     const char* GetName() const override { return "Newton Raphson -x^3+9x^2-18x+C"; }
     bool UsesConstant() const override { return true; }
 };

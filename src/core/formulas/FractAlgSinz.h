@@ -10,6 +10,7 @@ class CFractAlgSinz : public CFractAlg {
 
 public:
     bool Iterate() override;
+    void IteratePixel(bool watchCycles) override;
     const char* GetName() const override { return "Sinz Set"; }
     bool UsesConstant() const override { return true; }
 };

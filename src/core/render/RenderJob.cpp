@@ -138,10 +138,12 @@ void RenderJob::RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t from
             WritePixel(column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
         return;
     }
+    // Watching for cycles pays once a pixel of the row has stayed in the set.
+    bool watchCycles = false;
     for (std::int32_t column = from; column < width; ++column) {
         alg.SetPoint(column, row);
-        while (!alg.Iterate()) {
-        }
+        alg.IteratePixel(watchCycles && kernelAllowed);
+        watchCycles = watchCycles || alg.GetResult()->GetCount() == 0;
         WritePixel(column, row, col->GetColor(*alg.GetResult()));
     }
 }
