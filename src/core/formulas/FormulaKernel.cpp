@@ -65,15 +65,6 @@ struct Vec {
 };
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
-void Run(FormulaKernel::Formula formula, const KernelRowJob& job, CFractValue* results)
-{
-    switch (formula) {
-    case FormulaKernel::Formula::Quadratic: return RunLanes<Vec, QuadraticStep>(job, results);
-    case FormulaKernel::Formula::Cubic8: return RunLanes<Vec, CubicStep<8>>(job, results);
-    case FormulaKernel::Formula::Cubic4: return RunLanes<Vec, CubicStep<4>>(job, results);
-    case FormulaKernel::Formula::Lambda: return RunLanes<Vec, LambdaStep>(job, results);
-    }
-}
 }  // namespace sse2
 
 // Chosen at run time on processors that have it; AVX2 alone, never FMA.
@@ -102,15 +93,6 @@ struct Vec {
 };
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
-void Run(FormulaKernel::Formula formula, const KernelRowJob& job, CFractValue* results)
-{
-    switch (formula) {
-    case FormulaKernel::Formula::Quadratic: return RunLanes<Vec, QuadraticStep>(job, results);
-    case FormulaKernel::Formula::Cubic8: return RunLanes<Vec, CubicStep<8>>(job, results);
-    case FormulaKernel::Formula::Cubic4: return RunLanes<Vec, CubicStep<4>>(job, results);
-    case FormulaKernel::Formula::Lambda: return RunLanes<Vec, LambdaStep>(job, results);
-    }
-}
 }  // namespace avx2
 #pragma GCC pop_options
 

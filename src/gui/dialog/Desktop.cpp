@@ -92,25 +92,23 @@ void CFractalDlg::Serialize(Archive& ar)
     for (std::uint32_t i = 0; i < count; ++i)
         OpenDocument(ar);
     DesktopFields fields = CurrentDesktopFields();
-    try {
-        TransferDesktopFields(ar, fields);
-    } catch (...) {
-        // The sizes and options read so far go straight into the members; the texts and
-        // selections only once all was read.
+    // The sizes and options read go straight into the members, also when the rest fails;
+    // the texts and selections only once all was read.
+    auto takeMembers = [&] {
         m_strWidth = QString::fromStdString(fields.width);
         m_strHeight = QString::fromStdString(fields.height);
         m_bOnTop = fields.onTop;
         m_bDesktop = fields.desktop;
         m_bAspectRatio = fields.aspectRatio;
         m_bShowValues = fields.showValues;
+    };
+    try {
+        TransferDesktopFields(ar, fields);
+    } catch (...) {
+        takeMembers();
         throw;
     }
-    m_strWidth = QString::fromStdString(fields.width);
-    m_strHeight = QString::fromStdString(fields.height);
-    m_bOnTop = fields.onTop;
-    m_bDesktop = fields.desktop;
-    m_bAspectRatio = fields.aspectRatio;
-    m_bShowValues = fields.showValues;
+    takeMembers();
     ApplyDesktopFields(fields);
 }
 
