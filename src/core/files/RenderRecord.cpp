@@ -44,6 +44,7 @@ void TransferPlacement(Archive& ar, WindowPlacement& p)
 
 void WriteRenderRecord(Archive& ar, const RenderJob& job, const WindowPlacement& placement)
 {
+    job.SettleFormula();
     ar.WriteBytes(kMagic, sizeof kMagic);
     RenderSettings settings = job.Settings();
     settings.Serialize(ar);

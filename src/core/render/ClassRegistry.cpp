@@ -1,8 +1,11 @@
 #include "core/render/ClassRegistry.h"
 
+#include "core/archive/Archive.h"
+
 #include "core/colorings/ColoringList.h"
 #include "core/formulas/FormulaList.h"
 
+#include <sstream>
 #include <vector>
 
 namespace korvanta {
@@ -26,6 +29,17 @@ const CRuntimeClass* FindRegisteredClass(std::string_view name)
         if (name == c->m_lpszClassName)
             return c;
     return nullptr;
+}
+
+std::unique_ptr<CFractAlg> CloneFormula(const CFractAlg& alg)
+{
+    std::ostringstream stored;
+    Archive store(stored);
+    store.WriteObject(&alg);
+    std::istringstream bytes(stored.str());
+    Archive load(bytes, FindRegisteredClass);
+    std::unique_ptr<CObject> copy = load.ReadObject(CFractAlg::kClass);
+    return std::unique_ptr<CFractAlg>(static_cast<CFractAlg*>(copy.release()));
 }
 
 }  // namespace korvanta

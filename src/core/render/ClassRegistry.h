@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/archive/Object.h"
+#include "core/formulas/FractAlg.h"
+
+#include <memory>
 
 #include <span>
 #include <string_view>
@@ -11,5 +14,9 @@ namespace korvanta {
 std::span<const CRuntimeClass* const> RegisteredClasses();
 
 const CRuntimeClass* FindRegisteredClass(std::string_view name);
+
+// An exact copy of a formula, state included, through its stored form. Raises ArchiveError
+// for a class documents do not know.
+std::unique_ptr<CFractAlg> CloneFormula(const CFractAlg& alg);
 
 }  // namespace korvanta

@@ -1,6 +1,5 @@
 #include "core/render/ParallelRender.h"
 
-#include "core/archive/Archive.h"
 #include "core/render/ClassRegistry.h"
 
 #include <algorithm>
@@ -9,25 +8,12 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <sstream>
 #include <thread>
 #include <vector>
 
 namespace korvanta {
 
 namespace {
-
-// An exact copy of a formula, state included, through its stored form.
-std::unique_ptr<CFractAlg> Clone(const CFractAlg& alg)
-{
-    std::ostringstream stored;
-    Archive store(stored);
-    store.WriteObject(&alg);
-    std::istringstream bytes(stored.str());
-    Archive load(bytes, FindRegisteredClass);
-    std::unique_ptr<CObject> copy = load.ReadObject(CFractAlg::kClass);
-    return std::unique_ptr<CFractAlg>(static_cast<CFractAlg*>(copy.release()));
-}
 
 // The first exception of any thread, kept to be raised on the calling one.
 class FirstFailure {
@@ -63,7 +49,7 @@ void RenderInParallel(RenderJob& job, int threads,
     std::int32_t first = job.Row();
     if (job.Column() > 0) {
         // The row a document stopped in is finished first, from where it stopped.
-        auto alg = Clone(*job.Settings().m_pAlg);
+        auto alg = CloneFormula(*job.Settings().m_pAlg);
         job.RenderRowWith(*alg, first, job.Column());
         ++first;
     }
@@ -81,7 +67,7 @@ void RenderInParallel(RenderJob& job, int threads,
     };
     auto work = [&](std::stop_token stop) {
         try {
-            auto alg = Clone(*job.Settings().m_pAlg);
+            auto alg = CloneFormula(*job.Settings().m_pAlg);
             for (std::int32_t row; !stop.stop_requested() && !failure.Failed() &&
                                    (row = next.fetch_add(1)) < height;) {
                 job.RenderRowWith(*alg, row);

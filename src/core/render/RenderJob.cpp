@@ -11,6 +11,8 @@ namespace korvanta {
 
 void RenderJob::ApplySettings(const RenderSettings& settings, PictureObjects objects)
 {
+    m_lookAhead.reset();
+    m_staleRow = -1;
     m_objects = std::move(objects);
     m_settings = settings;
     m_settings.m_pAlg = m_objects.alg.get();
@@ -53,7 +55,32 @@ bool RenderJob::SetPosition(std::int32_t column, std::int32_t row)
     m_nCol = column;
     m_nRow = row;
     m_bNewPixel = true;
+    m_staleRow = -1;
+    // Rows ahead of the old place are of no use at the new one.
+    if (m_lookAhead) {
+        RowWorkers& workers = m_lookAhead->Workers();
+        m_lookAhead.reset();
+        EnableLookAhead(workers);
+    }
     return true;
+}
+
+void RenderJob::EnableLookAhead(RowWorkers& workers)
+{
+    if (workers.Threads() == 0 || Finished() || m_bits.empty() || !m_settings.m_pAlg ||
+        !m_settings.m_pCol || !m_bNewPixel)
+        return;
+    m_lookAhead = std::make_unique<RowLookAhead>(workers, *m_settings.m_pAlg, *m_settings.m_pCol,
+                                                 m_settings.m_nWidth, m_settings.m_nHeight, m_nRow);
+}
+
+void RenderJob::SettleFormula() const
+{
+    if (m_staleRow < 0 || m_settings.m_pAlg == nullptr)
+        return;
+    m_settings.m_pAlg->SetPoint(m_staleColumn, m_staleRow);
+    m_settings.m_pAlg->IteratePixel(false);
+    m_staleRow = -1;
 }
 
 int RenderJob::RenderStep(int)
@@ -64,6 +91,18 @@ int RenderJob::RenderStep(int)
     CFractCol* col = m_settings.m_pCol;
     if (alg == nullptr || col == nullptr)
         return 1;
+    if (m_lookAhead) {
+        // The rest of the row at once, when the workers have it.
+        const auto colors = m_lookAhead->Take(m_nRow);
+        if (!colors)
+            return 1;
+        for (std::int32_t column = m_nCol; column < m_settings.m_nWidth; ++column)
+            WritePixel(column, m_nRow, (*colors)[static_cast<std::size_t>(column)]);
+        m_staleRow = m_nRow;
+        m_staleColumn = m_settings.m_nWidth - 1;
+        RowDone();
+        return m_nRow >= m_settings.m_nHeight ? 0 : 1;
+    }
     if (m_bNewPixel) {
         alg->SetPoint(m_nCol, m_nRow);
         m_bNewPixel = false;

@@ -3,6 +3,7 @@
 #include "core/picture/BitmapInfoHeader.h"
 #include "core/picture/PixelBuffer.h"
 #include "core/render/RenderSettings.h"
+#include "core/render/RowLookAhead.h"
 
 #include <cstdint>
 #include <string>
@@ -51,6 +52,15 @@ public:
     // 0 when the picture is complete (or cannot be rendered), 1 otherwise.
     int RenderStep(int idleCount = 0);
 
+    // From now on the workers compute rows ahead, and each step takes the next row whole
+    // when it is ready (nothing when it is not yet). The picture, its position and its
+    // formula's stored state only ever stand where pixel-by-pixel stepping also stands.
+    void EnableLookAhead(RowWorkers& workers);
+    bool LooksAhead() const { return m_lookAhead != nullptr; }
+    // Brings the formula object to the state stepping would have left (the last pixel
+    // taken from the workers, computed once more); what documents store needs it.
+    void SettleFormula() const;
+
     // For renderers that split the rest of a picture across threads: computes the pixels of
     // `row` from `fromColumn` on with `alg`, a copy of this job's formula, exactly as
     // RenderStep would (through a vector kernel where the formula has one, which leaves `alg`
@@ -93,6 +103,9 @@ private:
     std::int32_t m_nCol = 0;
     bool m_bNewPixel = true;
     bool m_outOfMemory = false;
+    // The last pixel taken from the workers, whose state the formula does not hold yet.
+    mutable std::int32_t m_staleRow = -1, m_staleColumn = 0;
+    std::unique_ptr<RowLookAhead> m_lookAhead;  // last: it stops before the objects go
 };
 
 }  // namespace korvanta

@@ -1,0 +1,100 @@
+#include "core/render/RowLookAhead.h"
+
+#include "core/colorings/FractCol.h"
+#include "core/formulas/FormulaKernel.h"
+#include "core/render/ClassRegistry.h"
+
+#include <algorithm>
+
+namespace korvanta {
+
+namespace {
+
+// Columns computed between looks at the cancel flag.
+constexpr std::int32_t kPiece = 64;
+
+}  // namespace
+
+RowLookAhead::RowLookAhead(RowWorkers& workers, const CFractAlg& formula,
+                           const CFractCol& coloring, std::int32_t width, std::int32_t height,
+                           std::int32_t firstRow)
+    : m_workers(workers),
+      m_formula(CloneFormula(formula)),
+      m_coloring(coloring),
+      m_width(width),
+      m_height(height),
+      m_bound(2 * std::max(1, workers.Threads()) + 2),
+      m_taken(firstRow),
+      m_next(firstRow)
+{
+    m_workers.Add(this);
+}
+
+RowLookAhead::~RowLookAhead()
+{
+    m_cancelled = true;
+    m_workers.Remove(this);
+    std::unique_lock lock(m_mutex);
+    m_idle.wait(lock, [this] { return m_working == 0; });
+}
+
+// Called by a worker with the workers' lock held.
+std::optional<std::int32_t> RowLookAhead::NextRow()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_cancelled || m_next >= m_height || m_next >= m_taken + m_bound)
+        return std::nullopt;
+    ++m_working;
+    return m_next++;
+}
+
+void RowLookAhead::Compute(std::int32_t row)
+{
+    std::vector<std::uint32_t> colors(static_cast<std::size_t>(std::max(0, m_width)));
+    std::vector<CFractValue> results;
+    bool complete = true;
+    if (FormulaKernel::Handles(*m_formula)) {
+        const FormulaKernel kernel(*m_formula);
+        for (std::int32_t from = 0; from < m_width && complete; from += kPiece) {
+            const std::int32_t to = std::min(m_width, from + kPiece);
+            kernel.Row(row, from, to, results);
+            for (std::int32_t column = from; column < to; ++column)
+                colors[column] = m_coloring.GetColor(results[column - from]);
+            complete = !m_cancelled;
+        }
+    } else {
+        // A copy of its own: stepping changes a formula object.
+        std::unique_ptr<CFractAlg> alg = CloneFormula(*m_formula);
+        bool watchCycles = false;
+        for (std::int32_t column = 0; column < m_width && complete; ++column) {
+            alg->SetPoint(column, row);
+            alg->IteratePixel(watchCycles);
+            watchCycles = watchCycles || alg->GetResult()->GetCount() == 0;
+            colors[column] = m_coloring.GetColor(*alg->GetResult());
+            complete = column % kPiece != kPiece - 1 || !m_cancelled;
+        }
+    }
+    std::lock_guard lock(m_mutex);
+    if (complete && !m_cancelled)
+        m_ready.emplace(row, std::move(colors));
+    --m_working;
+    m_idle.notify_all();
+}
+
+std::optional<std::vector<std::uint32_t>> RowLookAhead::Take(std::int32_t row)
+{
+    std::optional<std::vector<std::uint32_t>> colors;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_ready.find(row);
+        if (found == m_ready.end())
+            return std::nullopt;
+        colors = std::move(found->second);
+        m_ready.erase(found);
+        m_taken = std::max(m_taken, row + 1);
+    }
+    m_workers.Wake();  // room for another row ahead
+    return colors;
+}
+
+}  // namespace korvanta

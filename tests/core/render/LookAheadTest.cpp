@@ -1,0 +1,125 @@
+#include "core/archive/Archive.h"
+#include "core/colorings/ColoringList.h"
+#include "core/files/RenderRecord.h"
+#include "core/formulas/FormulaList.h"
+#include "core/render/RenderJob.h"
+#include "core/render/RowWorkers.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+namespace korvanta {
+namespace {
+
+struct Scene {
+    int formula, coloring, colors;
+    double x0, x1, y0, y1, a, b;
+    bool values;
+};
+
+std::unique_ptr<RenderJob> MakeJob(const Scene& s)
+{
+    auto settings = RenderSettings::ForArea(s.x0, s.x1, s.y0, s.y1, 57, 41);
+    settings.m_nFormula = s.formula;
+    settings.m_nColoring = s.coloring;
+    settings.m_bShowValues = s.values ? 1 : 0;
+    PictureObjects objects{CreateFormula(s.formula), CreateColoring(s.coloring)};
+    objects.col->SetNumColors(s.colors);
+    objects.alg->SetConstant(CFractValue(s.a, s.b));
+    auto job = std::make_unique<RenderJob>(settings, std::move(objects));
+    PixelBuffer panel = PixelBuffer::Allocate(20, 9);  // a stand-in for the value panel
+    for (std::size_t i = 0; i < panel.size(); ++i)
+        panel.data()[i] = i % 7 ? 0x00DDDDDD : 0;
+    job->CreateBitmaps(s.values ? std::move(panel) : PixelBuffer{});
+    return job;
+}
+
+std::string Document(const RenderJob& job)
+{
+    std::ostringstream out;
+    Archive ar(out);
+    WriteRenderRecord(ar, job, {});
+    return out.str();
+}
+
+// Takes rows from the workers as the idle loop does, waiting for them where needed.
+bool StepLookAhead(RenderJob& job)
+{
+    const auto row = job.Row();
+    for (int tries = 0; tries < 20000 && job.Row() == row && !job.Finished(); ++tries)
+        if (job.RenderStep() == 1 && job.Row() == row)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+    return job.Row() != row;
+}
+
+// At every place where the workers' picture stands, the picture stepped pixel by pixel to
+// the same place stores exactly the same document.
+TEST(LookAhead, EveryPlaceTheWorkersReachStoresWhatSteppingStores)
+{
+    const Scene scenes[] = {
+        {0, 0, 2304, -2, 2, -2, 2, 0, 0, false},                 // Apfelmaenchen
+        {2, 4, 3000, -1.6, 1.6, -1.2, 1.2, 0.123, -0.745, true},  // a Julia set, with a panel
+        {5, 3, 23040, -10, 10, -10, 10, 1, 0.6, true},           // Newton, no kernel
+        {6, 4, 100, -3.141, 3.141, -3, 3, 1, -0.6, false},        // Sinz
+    };
+    RowWorkers workers(3);
+    for (const Scene& scene : scenes) {
+        auto ahead = MakeJob(scene);
+        auto stepped = MakeJob(scene);
+        ahead->EnableLookAhead(workers);
+        ASSERT_TRUE(ahead->LooksAhead());
+        while (!ahead->Finished()) {
+            ASSERT_TRUE(StepLookAhead(*ahead)) << "no row came from the workers";
+            while (stepped->Row() < ahead->Row() && stepped->RenderStep() != 0) {
+            }
+            ASSERT_EQ(stepped->Row(), ahead->Row());
+            ASSERT_EQ(stepped->Column(), ahead->Column());
+            ASSERT_EQ(Document(*ahead), Document(*stepped)) << "formula " << scene.formula
+                                                           << ", row " << ahead->Row();
+        }
+        EXPECT_TRUE(stepped->Finished());
+    }
+}
+
+TEST(LookAhead, AResumedPictureAndAClosedOneLeaveNothingBehind)
+{
+    const Scene julia{2, 0, 2304, -1.6, 1.6, -1.2, 1.2, 0.123, -0.745, false};
+    RowWorkers workers(2);
+    // Resumed in the middle of a row: the rest of that row first, as stepping does.
+    auto ahead = MakeJob(julia);
+    auto stepped = MakeJob(julia);
+    for (int i = 0; i < 3 * 57 + 11; ++i) {
+        ahead->RenderStep();
+        stepped->RenderStep();
+    }
+    ASSERT_EQ(ahead->Column(), 11);
+    ahead->EnableLookAhead(workers);
+    ASSERT_TRUE(ahead->LooksAhead());
+    ASSERT_TRUE(StepLookAhead(*ahead));
+    EXPECT_EQ(ahead->Row(), 4);
+    EXPECT_EQ(ahead->Column(), 0);
+    while (!ahead->Finished())
+        ASSERT_TRUE(StepLookAhead(*ahead));
+    while (stepped->RenderStep() != 0) {
+    }
+    EXPECT_EQ(Document(*ahead), Document(*stepped));
+
+    // A slow picture closed while the workers hold its rows: it goes at once, and the
+    // workers go on with the others.
+    const Scene slow{0, 2, 2000000, -0.2, 0.2, -0.2, 0.2, 0, 0, false};
+    auto closing = MakeJob(slow);
+    closing->EnableLookAhead(workers);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto start = std::chrono::steady_clock::now();
+    closing.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    auto after = MakeJob(julia);
+    after->EnableLookAhead(workers);
+    EXPECT_TRUE(StepLookAhead(*after));
+}
+
+}  // namespace
+}  // namespace korvanta
