@@ -92,8 +92,9 @@ int RenderJob::RenderStep(int)
     if (alg == nullptr || col == nullptr)
         return 1;
     if (m_lookAhead) {
-        // The rest of the row at once, when the workers have it.
-        const auto colors = m_lookAhead->Take(m_nRow);
+        // The rest of the row at once, when the workers have it. A short wait for it keeps
+        // the idle loop from spinning against the workers for the processor.
+        const auto colors = m_lookAhead->Take(m_nRow, std::chrono::microseconds(500));
         if (!colors)
             return 1;
         for (std::int32_t column = m_nCol; column < m_settings.m_nWidth; ++column)

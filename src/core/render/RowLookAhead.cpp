@@ -81,11 +81,13 @@ void RowLookAhead::Compute(std::int32_t row)
     m_idle.notify_all();
 }
 
-std::optional<std::vector<std::uint32_t>> RowLookAhead::Take(std::int32_t row)
+std::optional<std::vector<std::uint32_t>> RowLookAhead::Take(std::int32_t row,
+                                                             std::chrono::microseconds wait)
 {
     std::optional<std::vector<std::uint32_t>> colors;
     {
-        std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
+        m_idle.wait_for(lock, wait, [&] { return m_ready.count(row) != 0; });
         const auto found = m_ready.find(row);
         if (found == m_ready.end())
             return std::nullopt;

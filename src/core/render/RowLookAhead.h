@@ -4,6 +4,7 @@
 #include "core/render/RowWorkers.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -30,8 +31,10 @@ public:
 
     RowWorkers& Workers() const { return m_workers; }
 
-    // The colors of `row` when it is ready (the row then leaves the look-ahead).
-    std::optional<std::vector<std::uint32_t>> Take(std::int32_t row);
+    // The colors of `row` when it is ready, waiting at most `wait` for it (the row then
+    // leaves the look-ahead).
+    std::optional<std::vector<std::uint32_t>> Take(std::int32_t row,
+                                                   std::chrono::microseconds wait = {});
 
 private:
     friend class RowWorkers;

@@ -5,6 +5,7 @@
 #include "core/files/InputFile.h"
 #include "core/files/PictureExport.h"
 #include "core/files/RenderRecord.h"
+#include "core/render/RowWorkers.h"
 #include "gui/render/FractalWnd.h"
 #include "gui/overlay/ValueOverlay.h"
 #include "gui/shell/IdleDriver.h"
@@ -42,6 +43,7 @@ void CFractalDlg::OpenDocument(Archive& ar)
     loaded.job->SetDialog(this);
     auto* window = new CFractalWnd(std::move(loaded.job));
     window->OpenAt(loaded.placement);
+    window->Job().EnableLookAhead(*m_workers);
     m_renderWindows.push_back(window);
     m_idle->Wake();
 }

@@ -6,6 +6,7 @@
 #include "gui/render/FractalWnd.h"
 #include "gui/resources/ControlIds.h"
 #include "gui/resources/Icons.h"
+#include "core/render/RowWorkers.h"
 #include "gui/resources/Strings.h"
 #include "gui/resources/Tooltips.h"
 #include "gui/shell/Help.h"
@@ -46,6 +47,7 @@ CFractalDlg::CFractalDlg(QString openFile, QWidget* parent)
     font.setPixelSize(10);
     setFont(font);
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    m_workers = std::make_unique<RowWorkers>(RowWorkers::DefaultThreads());
     m_idle = new IdleDriver([this](int count) { IdleStep(count); },
                             [this] { return AnyPictureRendering(); }, this);
     CreateControls();

@@ -27,6 +27,7 @@ namespace korvanta {
 class CFractalWnd;
 class IdleDriver;
 class MacroEngine;
+class RowWorkers;
 class UpDown;
 
 // The control window: the parameters of the next picture, the Render command, and the owner
@@ -165,6 +166,8 @@ private:
     std::vector<CFractalWnd*> m_renderWindows;
     IdleDriver* m_idle = nullptr;
     MacroEngine* m_macros = nullptr;
+    // Compute rows ahead of the render windows; none when pictures are stepped alone.
+    std::unique_ptr<RowWorkers> m_workers;
     QMenuBar* m_menu = nullptr;
     QWidget* m_client = nullptr;
     QComboBox* m_formulaBox = nullptr;

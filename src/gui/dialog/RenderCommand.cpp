@@ -2,6 +2,7 @@
 
 #include "core/render/RenderJob.h"
 #include "core/render/RenderRequest.h"
+#include "core/render/RowWorkers.h"
 #include "gui/render/FractalWnd.h"
 #include "gui/shell/IdleDriver.h"
 #include "gui/shell/Prompter.h"
@@ -44,6 +45,7 @@ void CFractalDlg::OnRender()
     auto* window = new CFractalWnd(std::make_unique<RenderJob>(request.settings, std::move(objects)));
     m_renderWindows.push_back(window);
     window->Open(std::move(picture));
+    window->Job().EnableLookAhead(*m_workers);
     m_idle->Wake();
 }
 

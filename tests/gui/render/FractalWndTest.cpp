@@ -1,7 +1,9 @@
 #include "support/GuiFixture.h"
 #include "support/Pictures.h"
 
+#include "core/archive/Archive.h"
 #include "core/files/PictureExport.h"
+#include "core/files/RenderRecord.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -15,6 +17,14 @@
 #include <QScreen>
 
 #include <limits>
+
+#include <QThread>
+
+#include <sstream>
+
+#include <QCheckBox>
+
+#include <QComboBox>
 
 namespace korvanta {
 namespace {
@@ -227,6 +237,64 @@ TEST_F(RenderWindow, ADocumentPlacedOffEveryScreenOpensOnTheNearestOne)
     ASSERT_TRUE(dialog->OpenDocumentFile(QString::fromStdString(path.string())));
     EXPECT_EQ(dialog->RenderWindows().back()->frameGeometry().topLeft(),
               QPoint(onScreen.left, onScreen.top));
+}
+
+int ThreadsOfThisProcess()
+{
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
+}
+
+std::string DocumentOf(const CFractalWnd& window)
+{
+    std::ostringstream out;
+    Archive ar(out);
+    WriteRenderRecord(ar, window.Job(), {});
+    return out.str();
+}
+
+TEST_F(RenderWindow, WithWorkersThePictureIsSteppingsAndNothingOutlivesItsWindow)
+{
+    const int threadsBefore = ThreadsOfThisProcess();
+    auto renderJulia = [&](CFractalDlg& d) {
+        qobject_cast<QCheckBox*>(d.Control(kIdAspectRatio))->setChecked(false);
+        qobject_cast<QCheckBox*>(d.Control(kIdShowValues))->setChecked(true);
+        d.Edit(kIdWidth)->setText("300");
+        d.Edit(kIdHeight)->setText("120");
+        d.Edit(kIdXStart)->setText("-1.6");
+        d.Edit(kIdXEnd)->setText("1.6");
+        d.Edit(kIdCRe)->setText("0.123");
+        d.Edit(kIdCIm)->setText("-0.745");
+        qobject_cast<QComboBox*>(d.Control(kIdFormula))->setCurrentIndex(2);
+        d.OnRender();
+        return d.RenderWindows().back();
+    };
+    CFractalWnd* stepped = renderJulia(*dialog);
+    ASSERT_FALSE(stepped->Job().LooksAhead());  // the tests' own dialog steps pixel by pixel
+    ASSERT_TRUE(WaitFor([&] { return stepped->Job().Finished(); }));
+    const std::string expected = DocumentOf(*stepped);
+
+    qunsetenv("KORVANTA_SEQUENTIAL");
+    {
+        CFractalDlg withWorkers;
+        withWorkers.show();
+        CFractalWnd* ahead = renderJulia(withWorkers);
+        EXPECT_TRUE(ahead->Job().LooksAhead() || QThread::idealThreadCount() <= 1);
+        // A slow picture closed while the workers hold its rows.
+        withWorkers.Edit(kIdNumColors)->setText("2000000");
+        qobject_cast<QComboBox*>(withWorkers.Control(kIdFormula))->setCurrentIndex(6);  // Sinz
+        QPointer<CFractalWnd> slow = renderJulia(withWorkers);
+        QTest::qWait(50);
+        slow->close();
+        ASSERT_TRUE(WaitFor([&] { return ahead->Job().Finished(); }));
+        EXPECT_EQ(DocumentOf(*ahead), expected);
+        EXPECT_TRUE(LoopUntil([&] { return slow.isNull(); }));
+        // Exit while a picture still grows.
+        renderJulia(withWorkers);
+        withWorkers.reject();
+    }
+    qputenv("KORVANTA_SEQUENTIAL", "1");
+    EXPECT_TRUE(WaitFor([&] { return ThreadsOfThisProcess() <= threadsBefore; }, 5000))
+        << ThreadsOfThisProcess() << " threads, " << threadsBefore << " before";
 }
 
 }  // namespace
