@@ -10,8 +10,9 @@ namespace korvanta {
 
 namespace {
 
-// Columns computed between looks at the cancel flag.
-constexpr std::int32_t kPiece = 64;
+// Columns computed between looks at the cancel flag: whole rows of most pictures, so the
+// lanes and the cycle watch run on without restarting.
+constexpr std::int32_t kPiece = 1024;
 
 }  // namespace
 
