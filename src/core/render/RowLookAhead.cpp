@@ -24,7 +24,8 @@ RowLookAhead::RowLookAhead(RowWorkers& workers, const CFractAlg& formula,
       m_coloring(coloring),
       m_width(width),
       m_height(height),
-      m_bound(2 * std::max(1, workers.Threads()) + 2),
+      m_rowsPerTask(std::clamp(4096 / std::max(1, width), 1, 8)),
+      m_bound(2 * std::max(1, workers.Threads()) * m_rowsPerTask + 2),
       m_taken(firstRow),
       m_next(firstRow)
 {
@@ -39,17 +40,29 @@ RowLookAhead::~RowLookAhead()
     m_idle.wait(lock, [this] { return m_working == 0; });
 }
 
-// Called by a worker with the workers' lock held.
-std::optional<std::int32_t> RowLookAhead::NextRow()
+// Called by a worker with the workers' lock held. Narrow rows go out several at a time, so
+// handing them over costs little beside computing them.
+std::optional<RowLookAhead::Rows> RowLookAhead::NextRows()
 {
     std::lock_guard lock(m_mutex);
     if (m_cancelled || m_next >= m_height || m_next >= m_taken + m_bound)
         return std::nullopt;
     ++m_working;
-    return m_next++;
+    const Rows rows{m_next, std::min({m_height, m_taken + m_bound, m_next + m_rowsPerTask})};
+    m_next = rows.end;
+    return rows;
 }
 
-void RowLookAhead::Compute(std::int32_t row)
+void RowLookAhead::Compute(Rows rows)
+{
+    for (std::int32_t row = rows.first; row < rows.end && !m_cancelled; ++row)
+        ComputeRow(row);
+    std::lock_guard lock(m_mutex);
+    --m_working;
+    m_idle.notify_all();
+}
+
+void RowLookAhead::ComputeRow(std::int32_t row)
 {
     std::vector<std::uint32_t> colors(static_cast<std::size_t>(std::max(0, m_width)));
     std::vector<CFractValue> results;
@@ -78,7 +91,6 @@ void RowLookAhead::Compute(std::int32_t row)
     std::lock_guard lock(m_mutex);
     if (complete && !m_cancelled)
         m_ready.emplace(row, std::move(colors));
-    --m_working;
     m_idle.notify_all();
 }
 

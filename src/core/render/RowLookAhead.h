@@ -38,14 +38,19 @@ public:
 
 private:
     friend class RowWorkers;
-    // A row to compute, if one is due within the bound.
-    std::optional<std::int32_t> NextRow();
-    void Compute(std::int32_t row);
+    struct Rows {
+        std::int32_t first, end;
+    };
+    // Rows to compute, if some are due within the bound.
+    std::optional<Rows> NextRows();
+    void Compute(Rows rows);
+    void ComputeRow(std::int32_t row);
 
     RowWorkers& m_workers;
     std::unique_ptr<CFractAlg> m_formula;
     const CFractCol& m_coloring;
     std::int32_t m_width, m_height;
+    std::int32_t m_rowsPerTask;
     std::int32_t m_bound;
     std::mutex m_mutex;
     std::condition_variable m_idle;

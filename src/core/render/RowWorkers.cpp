@@ -55,16 +55,15 @@ void RowWorkers::Work(std::stop_token stop)
 {
     while (!stop.stop_requested()) {
         RowLookAhead* source = nullptr;
-        std::int32_t row = 0;
+        std::optional<RowLookAhead::Rows> rows;
         {
             std::unique_lock lock(m_mutex);
             // The pictures take turns; a picture with nothing due is passed over.
             auto findRow = [&] {
                 for (std::size_t i = 0; i < m_sources.size(); ++i) {
                     RowLookAhead* candidate = m_sources[(m_turn + i) % m_sources.size()];
-                    if (const auto next = candidate->NextRow()) {
+                    if ((rows = candidate->NextRows())) {
                         source = candidate;
-                        row = *next;
                         m_turn = (m_turn + i + 1) % m_sources.size();
                         return true;
                     }
@@ -74,7 +73,7 @@ void RowWorkers::Work(std::stop_token stop)
             if (!m_wake.wait(lock, stop, findRow))
                 return;
         }
-        source->Compute(row);
+        source->Compute(*rows);
     }
 }
 
