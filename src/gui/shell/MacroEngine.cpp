@@ -210,7 +210,7 @@ void MacroEngine::StopRecording()
     m_state = State::Idle;
 }
 
-void MacroEngine::Record(QWindow*, QEvent* event)
+void MacroEngine::Record(QEvent* event)
 {
     MacroEvent record;
     record.time = macro::RecordedTime(static_cast<std::uint32_t>(m_recordClock.elapsed()), 0);
@@ -251,7 +251,7 @@ bool MacroEngine::eventFilter(QObject* watched, QEvent* event)
     if (!window || !event->spontaneous() || !IsInput(event->type()) || m_state == State::Idle)
         return QObject::eventFilter(watched, event);
     if (m_state == State::Recording) {
-        Record(window, event);
+        Record(event);
         return QObject::eventFilter(watched, event);
     }
     // Playing: only what the player delivers gets through, and the attention key.
@@ -395,7 +395,6 @@ void MacroEngine::DeliverMouse(const MacroEvent& event)
     }
     const ulong stamp = m_nextStamp++;
     m_injecting.insert(stamp);
-    const QPointer<QWindow> guard(window);
     qt_handleMouseEvent(window, window->mapFromGlobal(QPointF(global)), QPointF(global), m_buttons,
                         button, type, m_modifiers, static_cast<int>(stamp));
     m_injecting.remove(stamp);

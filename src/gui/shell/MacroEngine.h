@@ -62,7 +62,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Record(QWindow* window, QEvent* event);
+    void Record(QEvent* event);
     bool ReadNext();
     void Schedule();
     void DeliverOne();
