@@ -40,6 +40,15 @@ namespace {
 
 enum LongOnly { kArea = 256, kSize, kConstant, kAspect, kNoAspect, kValues, kNoValues, kVersion };
 
+// The option that getopt found without its value, as the user wrote it: "--area" or "-o".
+std::string OptionWithoutValue(int argc, char** argv)
+{
+    const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+    if (given.starts_with("--"))
+        return given.substr(0, given.find('='));
+    return std::string("-") + static_cast<char>(optopt);
+}
+
 }  // namespace
 
 RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
@@ -60,7 +69,7 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
     optind = 0;  // restart scanning: tests parse several command lines
     opterr = 0;
     for (;;) {
-        const int c = getopt_long(argc, argv, "d:s:f:c:n:o:t:qh", kOptions, nullptr);
+        const int c = getopt_long(argc, argv, ":d:s:f:c:n:o:t:qh", kOptions, nullptr);
         if (c == -1)
             break;
         const std::string value = optarg ? optarg : "";
@@ -90,9 +99,12 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
             o.threads = n;
             break;
         }
+        case ':':
+            error = "option '" + OptionWithoutValue(argc, argv) + "' needs a value";
+            return o;
         default: {
             const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
-            error = optopt ? std::string("option '-") + char(optopt) + "' needs a value or is unknown"
+            error = optopt ? std::string("unrecognized option '-") + char(optopt) + "'"
                            : "unrecognized option '" + given + "'";
             return o;
         }

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <sstream>
+#include <charconv>
+#include <cmath>
+#include <string_view>
 #include <vector>
 
 namespace korvanta {
@@ -22,25 +24,39 @@ std::string Lower(std::string text)
     return text;
 }
 
+// A count or index: digits only, up to the largest 32-bit integer.
 bool IsWholeNumber(const std::string& text)
 {
-    return !text.empty() && text.size() < 10 &&
-           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return !text.empty() && std::isdigit(static_cast<unsigned char>(text[0])) &&
+           error == std::errc() && stop == end;
 }
 
+// Empty parts count too: "1,2,3,4," has five.
 std::vector<std::string> Split(const std::string& text, char separator)
 {
     std::vector<std::string> parts;
-    std::stringstream in(text);
-    for (std::string part; std::getline(in, part, separator);)
-        parts.push_back(part);
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
+        parts.push_back(text.substr(start, at - start));
+    parts.push_back(text.substr(start));
     return parts;
 }
 
-// A real that must be the whole text.
+// A finite decimal real that is the whole text ("1.2.3", "1e" and "inf" are not).
 bool IsReal(const std::string& text)
 {
-    return ScanReal(text).has_value() && text.find_first_not_of("0123456789.-+eE") == std::string::npos;
+    std::string_view digits = text;
+    if (digits.starts_with('+'))
+        digits.remove_prefix(1);
+    double value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    return !digits.empty() && error == std::errc() && stop == end && std::isfinite(value) &&
+           digits.find_first_not_of("0123456789.-+eE") == std::string_view::npos &&
+           ScanReal(text) == value;
 }
 
 // A class of `classes` by list number, display name, class name, or class name without the

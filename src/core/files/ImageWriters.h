@@ -15,7 +15,8 @@ namespace korvanta {
 bool WriteBmp(std::ostream& out, const PixelBuffer& pixels);
 std::uint64_t BmpFileSize(std::int32_t width, std::int32_t height);
 
-// 32-bit uncompressed TGA: top row first, the fourth byte 255.
+// 32-bit uncompressed TGA: top row first, the fourth byte 255. Sides beyond 65535 cannot
+// be expressed.
 bool WriteTga(std::ostream& out, const PixelBuffer& pixels);
 
 // Standard (not placeable) Windows metafile with one raster record holding the picture as a

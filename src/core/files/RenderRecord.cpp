@@ -1,6 +1,7 @@
 #include "core/files/RenderRecord.h"
 
 #include "core/archive/Archive.h"
+#include "core/render/RenderRequest.h"
 
 #include <cstring>
 
@@ -70,17 +71,22 @@ LoadedRecord ReadRenderRecord(Archive& ar, const OverlayBuilder& overlay)
     RenderSettings settings;
     PictureObjects objects;
     settings.Serialize(ar, &objects);
+    // The limits of Render: nothing larger is ever saved, and a record may not make us
+    // allocate more than a picture Render would.
+    const std::int32_t width = settings.m_nWidth, height = settings.m_nHeight;
+    for (const std::int32_t side : {width, height})
+        if (side < kMinPictureSide || side > kMaxPictureSide)
+            Reject("picture size " + std::to_string(width) + " x " + std::to_string(height) +
+                   " outside " + std::to_string(kMinPictureSide) + " to " +
+                   std::to_string(kMaxPictureSide) + " pixels a side");
     LoadedRecord loaded;
     loaded.job = std::make_unique<RenderJob>(settings, std::move(objects));
-    const std::int32_t width = settings.m_nWidth, height = settings.m_nHeight;
-    if (width < 0 || height < 0)
-        Reject("negative picture size");
 
     std::int32_t column = 0, row = 0;
     ar.TransferAll(column, row);
     BitmapInfoHeader header;
     TransferHeader(ar, header);
-    if (column < 0 || row < 0 || row > height || (column >= width && !(column == 0 && width == 0)))
+    if (column < 0 || row < 0 || row > height || column >= width)
         Reject("rendering position outside the picture");
     if (header.width != width || header.height != height)
         Reject("picture header does not match the picture");

@@ -8,6 +8,9 @@ namespace korvanta {
 
 bool WriteTga(std::ostream& out, const PixelBuffer& pixels)
 {
+    constexpr std::int32_t kMaxSide = 0xFFFF;  // the header's sizes are 16-bit
+    if (pixels.width() > kMaxSide || pixels.height() > kMaxSide)
+        return false;
     std::string header;
     header.push_back(0);  // no image ID
     header.push_back(0);  // no color map

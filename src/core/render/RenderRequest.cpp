@@ -21,6 +21,18 @@ std::string messages::SideOutOfRange()
            std::to_string(kMaxPictureSide) + "!";
 }
 
+std::string messages::AreaTooWide()
+{
+    return "With Aspect Ratio the picture would be more than " + std::to_string(kMaxPictureSide) +
+           " pixels wide: narrow X Start to X End, make the picture smaller or uncheck Aspect Ratio";
+}
+
+std::string messages::AreaTooTall()
+{
+    return "With Aspect Ratio the picture would be more than " + std::to_string(kMaxPictureSide) +
+           " pixels high: narrow Y Start to Y End, make the picture smaller or uncheck Aspect Ratio";
+}
+
 std::optional<FieldProblem> CheckPictureSize(const RenderFields& f)
 {
     for (auto [text, field] : {std::pair{&f.width, RenderField::Width},
@@ -96,6 +108,11 @@ std::variant<RenderRequest, FieldProblem> CheckRenderFields(const RenderFields& 
         return FieldProblem{RenderField::YStart, messages::kAreaTooFlat, false};
     if (s.m_nWidth < kMinPictureSide)
         return FieldProblem{RenderField::XStart, messages::kAreaTooNarrow, false};
+    // Nor may it grow past what a document may hold the other way.
+    if (s.m_nWidth > kMaxPictureSide)
+        return FieldProblem{RenderField::XStart, messages::AreaTooWide(), false};
+    if (s.m_nHeight > kMaxPictureSide)
+        return FieldProblem{RenderField::YStart, messages::AreaTooTall(), false};
     if (formulaUsesConstant)
         request.constant = CFractValue(*ScanReal(Limited(f.cRe)), *ScanReal(Limited(f.cIm)));
     return request;

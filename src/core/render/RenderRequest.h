@@ -74,6 +74,9 @@ inline constexpr const char* kAreaTooFlat =
     "or uncheck Aspect Ratio";
 // "Value should be between or equal to 1 and 32000!"
 std::string SideOutOfRange();
+// A fitted side beyond the largest picture: "...more than 32000 pixels wide/high..."
+std::string AreaTooWide();
+std::string AreaTooTall();
 }  // namespace messages
 
 }  // namespace korvanta

@@ -139,6 +139,34 @@ TEST(Document, PositionsHeadersAndSizesMustFitThePicture)
     EXPECT_EQ(LoadError(bytes), ArchiveError::Kind::BadValue);
 }
 
+TEST(Document, SizesOutsideWhatRenderAcceptsAreRefused)
+{
+    // A record with nothing computed yet, whose settings and header agree on a size.
+    std::string start = Document(*MandelbrotJob(8, 6, 20));
+    Put32(start, kColumn, 0);
+    Put32(start, kRow, 0);
+    start.erase(kPixels, start.size() - kPixels - WindowPlacement::kSize);
+    auto withSize = [&](std::int32_t width, std::int32_t height) {
+        std::string bytes = start;
+        Put32(bytes, 4 + 20, width), Put32(bytes, 4 + 16, height);
+        Put32(bytes, kHeader + 4, width), Put32(bytes, kHeader + 8, height);
+        return bytes;
+    };
+    EXPECT_FALSE(LoadError(withSize(32000, 1)));
+    EXPECT_FALSE(LoadError(withSize(1, 32000)));
+    for (auto [width, height] : {std::pair{32001, 1}, {1, 32001}, {65536, 65536},
+                                 {0x7FFFFFFF, 2}, {0, 5}, {5, 0}, {0, 0}}) {
+        try {
+            Load(withSize(width, height));
+            ADD_FAILURE() << width << " x " << height << " was loaded";
+        } catch (const ArchiveError& e) {
+            EXPECT_EQ(e.kind(), ArchiveError::Kind::BadValue);
+            EXPECT_NE(std::string(e.what()).find("outside 1 to 32000 pixels a side"), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(Document, FlippedBytesNeverCrash)
 {
     const std::string good = Document(*MandelbrotJob(8, 6, 20));

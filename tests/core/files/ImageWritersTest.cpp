@@ -140,11 +140,17 @@ TEST(Wmf, ARealReaderShowsThePicture)
     ExpectShowsPicture(rows, w, h, p);
 }
 
-TEST(Wmf, PicturesBeyondSixteenBitCoordinatesAreRefused)
+TEST(ImageWriters, PicturesBeyondTheirSixteenBitSizesAreRefusedWritingNothing)
 {
-    std::ostringstream out;
-    EXPECT_FALSE(WriteWmf(out, PixelBuffer::Allocate(32768, 1)));
-    EXPECT_TRUE(out.str().empty());
+    std::ostringstream wmf, tga;
+    EXPECT_FALSE(WriteWmf(wmf, PixelBuffer::Allocate(32768, 1)));
+    EXPECT_TRUE(wmf.str().empty());
+    // A TGA header would wrap 65536 to 0.
+    EXPECT_FALSE(WriteTga(tga, PixelBuffer::Allocate(65536, 1)));
+    EXPECT_FALSE(WriteTga(tga, PixelBuffer::Allocate(1, 65536)));
+    EXPECT_TRUE(tga.str().empty());
+    EXPECT_TRUE(WriteTga(tga, PixelBuffer::Allocate(65535, 1)));
+    EXPECT_EQ(tga.str().size(), 18u + 65535 * 4);
 }
 
 }  // namespace

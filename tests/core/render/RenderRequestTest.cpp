@@ -90,7 +90,7 @@ TEST(RenderRequest, TheFirstFailureInTheControlWindowsOrderIsReported)
     EXPECT_TRUE(CheckPictureSize(with([](RenderFields& f) { f.width = "-3"; })));
 }
 
-TEST(RenderRequest, AreasThatLeaveNoPixelAcrossAreRefusedNamingTheirRange)
+TEST(RenderRequest, AreasThatLeaveNoPixelAcrossOrTooManyAlongAreRefusedNamingTheirRange)
 {
     RenderFields f;
     f.xStart = "0", f.xEnd = "1e12", f.yStart = "0", f.yEnd = "1";
@@ -101,6 +101,17 @@ TEST(RenderRequest, AreasThatLeaveNoPixelAcrossAreRefusedNamingTheirRange)
     const FieldProblem narrow = ProblemOf(CheckRenderFields(f, false));
     EXPECT_EQ(narrow.field, RenderField::XStart);
     EXPECT_EQ(narrow.message, messages::kAreaTooNarrow);
+    // Kept at about as many pixels, a 1000 x 1000 picture of a 1:10^6 area would be one
+    // pixel wide and a million high: more than any document may hold.
+    f.width = f.height = "1000";
+    f.xEnd = "1e-6";
+    const FieldProblem tall = ProblemOf(CheckRenderFields(f, false));
+    EXPECT_EQ(tall.field, RenderField::YStart);
+    EXPECT_EQ(tall.message, messages::AreaTooTall());
+    f.xEnd = "1", f.yEnd = "1e-6";
+    const FieldProblem wide = ProblemOf(CheckRenderFields(f, false));
+    EXPECT_EQ(wide.field, RenderField::XStart);
+    EXPECT_EQ(wide.message, messages::AreaTooWide());
     // Without Aspect Ratio the typed size stands.
     f.aspectRatio = 0;
     EXPECT_TRUE(std::holds_alternative<RenderRequest>(CheckRenderFields(f, false)));

@@ -217,14 +217,15 @@ TEST_F(RenderWindow, ADocumentPlacedOffEveryScreenOpensOnTheNearestOne)
         const QRect shown = dialog->RenderWindows().back()->frameGeometry();
         EXPECT_TRUE(screen.contains(shown)) << left << "," << top;
     }
-    // An empty picture still gets a window that can be found and closed.
+    // An empty picture is no picture Render makes: refused, with no window left behind.
     RenderJob empty(RenderSettings::ForArea(-1, 1, -1, 1, 0, 0),
                     {std::make_unique<CFractAlgMandelbrot>(), std::make_unique<CFractCol2304>()});
     ASSERT_TRUE(empty.CreateBitmaps());
     ASSERT_TRUE(SavePicture((dir / "empty.fra").string(), SaveFormat::Document, empty).empty());
-    ASSERT_TRUE(dialog->OpenDocumentFile(QString::fromStdString((dir / "empty.fra").string())));
-    EXPECT_GE(dialog->RenderWindows().back()->width(), 1);
-    EXPECT_GE(dialog->RenderWindows().back()->height(), 1);
+    const auto windows = dialog->RenderWindows().size();
+    EXPECT_FALSE(dialog->OpenDocumentFile(QString::fromStdString((dir / "empty.fra").string())));
+    EXPECT_EQ(dialog->RenderWindows().size(), windows);
+    EXPECT_EQ(prompts.messages.size(), 1);
 
     // A place on the screen stays where it is.
     WindowPlacement onScreen;
