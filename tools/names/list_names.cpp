@@ -22,7 +22,8 @@ std::string Lower(std::string text)
     return text;
 }
 
-// The display names, then the class names without their family prefix where they differ.
+// The display names, then the class names without their family prefix where they differ. A
+// name of digits alone would be taken as a list number, so none is offered.
 template <class Create>
 std::vector<std::string> ClassNames(std::span<const korvanta::CRuntimeClass* const> classes,
                                     Create create, std::string_view prefix)
@@ -37,7 +38,8 @@ std::vector<std::string> ClassNames(std::span<const korvanta::CRuntimeClass* con
         std::string_view name = type->m_lpszClassName;
         if (name.starts_with(prefix))
             name.remove_prefix(prefix.size());
-        if (!name.empty() && seen.insert(Lower(std::string(name))).second)
+        const bool digits = name.find_first_not_of("0123456789") == std::string_view::npos;
+        if (!digits && seen.insert(Lower(std::string(name))).second)
             names.emplace_back(name);
     }
     return names;

@@ -12,6 +12,10 @@
 #include <QLabel>
 #include <QScreen>
 
+#ifndef KORVANTA_DATA_FROM_BIN
+#define KORVANTA_DATA_FROM_BIN "../share/korvanta"  // where an installed program keeps its data
+#endif
+
 namespace korvanta {
 
 namespace {
@@ -67,7 +71,7 @@ QString HelpFolder()
 {
     const QString program = QCoreApplication::applicationDirPath();
     const QStringList candidates = FolderOverride().isEmpty()
-                                       ? QStringList{program + "/help", program + "/../share/korvanta/help"}
+                                       ? QStringList{program + "/help", program + "/" KORVANTA_DATA_FROM_BIN "/help"}
                                        : QStringList{FolderOverride()};
     for (const QString& folder : candidates)
         if (QFileInfo(folder + "/contents.txt").isFile())

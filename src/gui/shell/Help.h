@@ -10,7 +10,8 @@ namespace korvanta {
 
 class CHelpWindow;
 
-// The help folder: beside the program, else ../share/korvanta/help from it; empty when
+// The help folder: beside the program (the build tree), else in the installed data folder
+// (../share/korvanta/help from it as installed by default); empty when
 // neither holds the guide. Tests point it elsewhere with SetHelpFolder.
 QString HelpFolder();
 void SetHelpFolder(const QString& folder);

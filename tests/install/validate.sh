@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs a validator on a file, failing on anything it says; exit 77 (skipped) when the
+# validator is not installed.
+set -uo pipefail
+command -v "$1" >/dev/null || { echo "$1 is not installed: skipped"; exit 77; }
+output=$("$@" 2>&1)
+status=$?
+echo "$output"
+[ $status -eq 0 ] || exit 1
+# desktop-file-validate passes files it has warnings about; those fail here too (hints are
+# only shown).
+! grep -qiE '^[^ ]*: *(error|warning)' <<<"$output"
