@@ -205,8 +205,13 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
 
     int status = 0;
     for (const std::string& output : options.outputs) {
-        for (const std::string& message : SavePicture(output, *FormatOfName(output), *job, placement)) {
-            err << kName << ": " << output << ": " << message << '\n';
+        std::error_code reason;
+        const SaveMessages messages = SavePicture(output, *FormatOfName(output), *job, placement, &reason);
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            err << kName << ": " << output << ": " << messages[i];
+            if (reason && i + 1 == messages.size())
+                err << ": " << reason.message();
+            err << '\n';
             status = 1;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 
@@ -18,12 +19,20 @@ const SaveFormatInfo& Info(SaveFormat format)
     return kSaveFormats[static_cast<std::size_t>(format) - 1];
 }
 
+// The system's reason for the write that just failed; streams keep no error of their own.
+std::error_code WriteError()
+{
+    return {errno ? errno : EIO, std::generic_category()};
+}
+
 // Streams one of the stream-based formats into the temporary file.
 bool WriteStream(const std::string& temp, SaveFormat format, const RenderJob& job,
-                 const WindowPlacement& placement, SaveMessages& messages)
+                 const WindowPlacement& placement, SaveMessages& messages, std::error_code& reason)
 {
+    errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) {
+        reason = WriteError();
         messages.push_back(messages::kCannotOpenForWriting);
         return false;
     }
@@ -48,24 +57,33 @@ bool WriteStream(const std::string& temp, SaveFormat format, const RenderJob& jo
         break;
     case SaveFormat::Png: break;
     }
-    out.close();
+    if (written && out)
+        out.close();
     if (!written || !out) {
+        reason = WriteError();
         messages.push_back(messages::kErrorWhileSaving);
         return false;
     }
     return true;
 }
 
-bool WritePngFile(const std::string& temp, const RenderJob& job, SaveMessages& messages)
+bool WritePngFile(const std::string& temp, const RenderJob& job, SaveMessages& messages,
+                  std::error_code& reason)
 {
+    errno = 0;
     std::FILE* file = std::fopen(temp.c_str(), "wb");
     if (!file) {
+        reason = WriteError();
         messages.push_back(messages::kErrorWhileSaving);
         return false;
     }
     std::string error;
     const bool written = WritePng(file, job.Pixels(), error);
+    if (!written)
+        reason = WriteError();
     const bool closed = std::fclose(file) == 0;
+    if (written && !closed)
+        reason = WriteError();
     if (!written && !error.empty())
         messages.push_back(error);
     if (!written || !closed) {
@@ -107,21 +125,27 @@ std::optional<SaveFormat> FormatOfName(const std::string& path)
 }
 
 SaveMessages SavePicture(const std::string& path, SaveFormat format, const RenderJob& job,
-                         const WindowPlacement& placement)
+                         const WindowPlacement& placement, std::error_code* reason)
 {
     SaveMessages messages;
+    std::error_code why;
     AtomicFile file(path);
     if (!file.IsOpen()) {
+        why = file.Error();
         messages.push_back(format == SaveFormat::Png ? messages::kErrorWhileSaving
                                                      : messages::kCannotOpenForWriting);
-        return messages;
+    } else {
+        const std::string temp = file.TempPath().string();
+        const bool written = format == SaveFormat::Png
+                                 ? WritePngFile(temp, job, messages, why)
+                                 : WriteStream(temp, format, job, placement, messages, why);
+        if (written && !file.Commit()) {
+            why = file.Error();
+            messages.push_back(messages::kErrorWhileSaving);
+        }
     }
-    const std::string temp = file.TempPath().string();
-    const bool written = format == SaveFormat::Png
-                             ? WritePngFile(temp, job, messages)
-                             : WriteStream(temp, format, job, placement, messages);
-    if (written && !file.Commit())
-        messages.push_back(messages::kErrorWhileSaving);
+    if (reason)
+        *reason = messages.empty() ? std::error_code{} : why;
     return messages;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace korvanta {
@@ -51,9 +52,10 @@ using SaveMessages = std::vector<std::string>;
 
 // Writes the job's picture (or, for a document, the whole render window record) to `path`
 // as given. Files are written under a temporary name and renamed when complete, so a
-// failure leaves an earlier file of that name as it was.
+// failure leaves an earlier file of that name as it was. `reason` receives the system's
+// reason for a failure where there is one (the messages are the program's own).
 SaveMessages SavePicture(const std::string& path, SaveFormat format, const RenderJob& job,
-                         const WindowPlacement& placement = {});
+                         const WindowPlacement& placement = {}, std::error_code* reason = nullptr);
 
 namespace messages {
 inline constexpr const char* kCannotOpenForWriting = "Error trying to open file for writing";

@@ -275,7 +275,7 @@ TEST_F(Documents, SetWallpaperWritesTheBitmapAndReportsWhatFails)
     d.programs << "feh";
     SetWallpaper(window->Job(), window, d.Setter(""));
     std::filesystem::remove(target);
-    EXPECT_EQ(prompts.messages, QStringList{"Error while saving file"});
+    EXPECT_EQ(prompts.messages, QStringList{"Error trying to open file for writing"});
     EXPECT_TRUE(d.commands.isEmpty());
 }
 
