@@ -30,7 +30,7 @@ for file in share/korvanta/help/contents.txt share/korvanta/help/popups.txt \
             share/mime/packages/korvanta.xml \
             share/man/man1/korvanta.1.gz share/man/man1/korvanta-render.1.gz \
             share/bash-completion/completions/korvanta-render \
-            share/doc/korvanta/LICENSE share/doc/korvanta/CHANGELOG.md \
+            share/doc/korvanta/LICENSE share/doc/korvanta/changelog.gz \
             share/doc/korvanta/THIRD-PARTY-NOTICES.md; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
