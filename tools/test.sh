@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal build, and the
-# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer; then builds the
+# Debian package and checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +16,5 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANTA_SANITI
       -DKORVANTA_BUILD_BENCH=OFF -DKORVANTA_GUI=OFF
 cmake --build build-sanitize -j "$jobs" --target korvanta_core_tests korvanta-render
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
+
+bash tools/package.sh
