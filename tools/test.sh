@@ -14,7 +14,7 @@ cmake --build build -j "$jobs"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANTA_SANITIZE=ON \
       -DKORVANTA_BUILD_BENCH=OFF -DKORVANTA_GUI=OFF
-cmake --build build-sanitize -j "$jobs" --target korvanta_core_tests korvanta-render
+cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
 
 bash tools/package.sh

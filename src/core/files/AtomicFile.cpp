@@ -81,15 +81,13 @@ AtomicFile::AtomicFile(std::filesystem::path target) : m_target(FollowLinks(std:
 
     const std::filesystem::path folder = m_target.parent_path();
     SweepStaleTemporaryFiles(folder);
-    std::string pattern = TemporaryPattern(folder);
-    const int fd = mkstemp(pattern.data());
+    const int fd = CreateTemporaryFile(folder, m_temp);
     if (fd < 0) {
         m_error = LastError();
+        m_temp.clear();
         return;
     }
-    m_temp = pattern;
-    RegisterTemporaryFile(m_temp);
-    // mkstemp makes the file private: take the permissions and owner of the file it
+    // The new file is private: take the permissions and owner of the file it
     // replaces (giving a file away may not be allowed; the group may), or the usual
     // permissions of a new file.
     if (exists) {

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <random>
 #include <string>
 #include <unistd.h>
 
@@ -63,10 +65,28 @@ void RemoveTemporaryFilesNow() noexcept
             unlink(slot.path);
 }
 
-std::string TemporaryPattern(const std::filesystem::path& folder)
+int CreateTemporaryFile(const std::filesystem::path& folder, std::filesystem::path& path)
 {
-    const std::string name = kPrefix + std::to_string(getpid()) + "." + std::string(kRandomPart, 'X');
-    return (folder.empty() ? name : (folder / name).string());
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string name = kPrefix + std::to_string(getpid()) + ".";
+        for (std::size_t i = 0; i < kRandomPart; ++i)
+            name += kLetters[letter(random)];
+        path = folder.empty() ? std::filesystem::path(name) : folder / name;
+        RegisterTemporaryFile(path);
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            return fd;
+        const int error = errno;
+        ForgetTemporaryFile(path);
+        errno = error;
+        if (error != EEXIST)
+            return -1;
+    }
+    return -1;
 }
 
 void SweepStaleTemporaryFiles(const std::filesystem::path& folder)

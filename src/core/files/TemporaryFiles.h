@@ -12,9 +12,11 @@ void ForgetTemporaryFile(const std::filesystem::path& path);
 // Removes every registered file. Async-signal-safe: only atomics and unlink().
 void RemoveTemporaryFilesNow() noexcept;
 
-// The hidden name of a temporary file of this process in `folder`, as a mkstemp pattern:
-// ".korvanta.PID.XXXXXX". Short, so any name the folder takes can be saved.
-std::string TemporaryPattern(const std::filesystem::path& folder);
+// Creates a new, private temporary file of this process in `folder`, registered before it
+// exists, so no signal finds it unregistered. Its name is hidden and short, so any name the
+// folder takes can be saved: ".korvanta.PID.XXXXXX". Returns the open descriptor (-1 with
+// errno set on failure) and fills `path`.
+int CreateTemporaryFile(const std::filesystem::path& folder, std::filesystem::path& path);
 
 // Removes temporary files of ours in `folder` left by processes that no longer run (killed
 // while saving), once they have not been touched for a minute. Files of live processes are

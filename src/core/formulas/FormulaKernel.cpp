@@ -67,9 +67,14 @@ struct Vec {
 #include "core/formulas/KernelLanes.inc"
 }  // namespace sse2
 
-// Chosen at run time on processors that have it; AVX2 alone, never FMA.
+// Chosen at run time on processors that have it; AVX2 alone, never FMA. (clang, which the
+// fuzzing build uses, knows only its own form of the pragma.)
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 namespace avx2 {
 struct Vec {
     using Type = __m256d;
@@ -94,7 +99,11 @@ struct Vec {
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
 }  // namespace avx2
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 bool UsesAvx2(FormulaKernel::Lanes lanes)
 {

@@ -1,0 +1,33 @@
+// A macro (.frm): a header and events until the data ends; every event must keep its
+// place in time when played back.
+#include "tools/fuzz/FuzzActions.h"
+
+#include "core/files/MacroFile.h"
+
+#include <cstring>
+#include <sstream>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace korvanta;
+    std::istringstream in{std::string(reinterpret_cast<const char*>(data), size)};
+    const auto header = ReadMacroHeader(in);
+    if (!header)
+        return 0;
+    std::size_t events = 0;
+    std::uint32_t last = 0;
+    while (const auto event = ReadMacroEvent(in)) {
+        ++events;
+        const MacroEvent shifted = ShiftedEvent(*event, header->left - 7, header->top + 11);
+        if (!macro::IsMouse(event->message) && std::memcmp(&shifted, &*event, sizeof shifted) != 0)
+            fuzz::Contradiction("a key event moved");
+        const std::uint32_t played = macro::PlaybackTime(event->time);
+        if (played > event->time)
+            fuzz::Contradiction("playback is slower than the recording");
+        last = played;
+    }
+    if (MacroHeader::kSize + events * MacroEvent::kSize > size)
+        fuzz::Contradiction("more events than bytes");
+    (void)last;
+    return 0;
+}

@@ -1,0 +1,130 @@
+// Writes the seed inputs of the fuzz corpora: documents of every formula and coloring, whole
+// and partial, with the value panel's flag, desktop files of zero to two windows, macros and
+// archive scripts. Usage: korvanta-fuzz-seeds FOLDER (it gets one folder per target).
+#include "core/archive/Archive.h"
+#include "core/colorings/ColoringList.h"
+#include "core/files/DesktopFile.h"
+#include "core/files/MacroFile.h"
+#include "core/formulas/FormulaList.h"
+#include "core/render/RenderRequest.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace korvanta;
+
+std::unique_ptr<RenderJob> Picture(std::int32_t formula, std::int32_t coloring, int steps, bool values)
+{
+    RenderFields f;
+    f.formula = formula, f.coloring = coloring;
+    f.width = "6", f.height = "4", f.aspectRatio = 0, f.showValues = values ? 1 : 0;
+    f.cRe = "-0.75", f.cIm = "0.11";
+    f.colors = "40";
+    PictureObjects objects{CreateFormula(formula), CreateColoring(coloring)};
+    auto request = std::get<RenderRequest>(CheckRenderFields(f, objects.alg->UsesConstant()));
+    PrepareObjects(f, request.constant, *objects.alg, *objects.col);
+    auto job = std::make_unique<RenderJob>(request.settings, std::move(objects));
+    job->CreateBitmaps();
+    for (int i = 0; (steps < 0 || i < steps) && job->RenderStep() != 0; ++i) {
+    }
+    return job;
+}
+
+std::string Record(const RenderJob& job)
+{
+    std::ostringstream out;
+    Archive ar(out);
+    WindowPlacement placement;
+    placement.right = 6, placement.bottom = 4;
+    WriteRenderRecord(ar, job, placement);
+    return out.str();
+}
+
+void Put(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string Desktop(int windows)
+{
+    std::ostringstream out;
+    Archive ar(out);
+    ar.Write(static_cast<std::uint32_t>(windows));
+    for (int i = 0; i < windows; ++i) {
+        const std::string record = Record(*Picture(i, i + 1, -1, false));
+        ar.WriteBytes(record.data(), record.size());
+    }
+    DesktopFields fields{"-2", "1", "-1.5", "1.5", "200", "150", "0.1", "-0.7", 1, 1, 1, 0,
+                         "300", 1, 2, 3, {}};
+    TransferDesktopFields(ar, fields);
+    return out.str();
+}
+
+std::string Macro(int events, bool cut)
+{
+    std::ostringstream out;
+    WriteMacroHeader(out, {100, 80, 500, 400, 30, 40});
+    const std::uint32_t messages[] = {macro::kMouseMove, macro::kLeftDown, macro::kLeftUp,
+                                      macro::kKeyDown, macro::kKeyUp, macro::kRightDown};
+    for (int i = 0; i < events; ++i)
+        WriteMacroEvent(out, {messages[i % 6], 200u + 3u * i, 150u + i, 16u * i, 0});
+    std::string bytes = out.str();
+    if (cut)
+        bytes.resize(bytes.size() - 7);
+    return bytes;
+}
+
+std::string ArchiveScript(const std::string& script, const CObject* first, const CObject* second)
+{
+    std::ostringstream out;
+    out << script;
+    Archive ar(out);
+    ar.WriteString("Korvanta");
+    ar.WriteObject(first);
+    ar.WriteObject(second);
+    ar.WriteObject(first);  // a reference to an object stored earlier
+    ar.Write(1.5);
+    return out.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path root = argv[1];
+    const auto formulas = static_cast<std::int32_t>(FormulaClasses().size());
+    const auto colorings = static_cast<std::int32_t>(ColoringClasses().size());
+    for (std::int32_t f = 0; f < formulas; ++f)
+        for (std::int32_t c = 0; c < colorings; ++c)
+            Put(root / "document" / ("f" + std::to_string(f) + "-c" + std::to_string(c) + ".fra"),
+                Record(*Picture(f, c, -1, false)));
+    for (int steps : {0, 1, 7, 13})
+        Put(root / "document" / ("partial-" + std::to_string(steps) + ".fra"),
+            Record(*Picture(steps % formulas, steps % colorings, steps, false)));
+    Put(root / "document" / "values.fra", Record(*Picture(1, 2, -1, true)));
+
+    for (int windows : {0, 1, 2})
+        Put(root / "desktop" / ("windows-" + std::to_string(windows) + ".dsk"), Desktop(windows));
+
+    for (auto [events, cut] : {std::pair{0, false}, {1, false}, {6, false}, {12, true}})
+        Put(root / "macro" / ("events-" + std::to_string(events) + (cut ? "-cut" : "") + ".frm"),
+            Macro(events, cut));
+
+    const auto formula = CreateFormula(2);
+    const auto coloring = CreateColoring(3);
+    Put(root / "archive" / "string-objects.bin",
+        ArchiveScript(std::string{0, 1, 2, 1, 4, 5, 0, 3}, formula.get(), coloring.get()));
+    Put(root / "archive" / "objects-first.bin",
+        ArchiveScript(std::string{1, 2, 3, 0, 1, 1, 4, 5}, formula.get(), formula.get()));
+    std::printf("seeds written under %s\n", root.c_str());
+    return 0;
+}
