@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal build, and the
-# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer; then builds the
-# Debian package and checks it.
+# core and korvanta-render tests and the fuzz corpora again under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then builds the Debian package and checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -33,7 +33,7 @@ for option in --formula --coloring --scene; do
     [ ${#COMPREPLY[@]} -ge 7 ] || fail "$option offers only ${#COMPREPLY[@]} names"
     for word in "${COMPREPLY[@]}"; do
         eval "name=$word"
-        "$render" --quiet --size=8x8 "$option=$name" -o "$tmp/renders/x.bmp" >/dev/null 2>&1 ||
+        "$render" --quiet --size=8x8 --no-values "$option=$name" -o "$tmp/renders/x.bmp" >/dev/null 2>&1 ||
             fail "$option offers '$word', which korvanta-render refuses"
     done
 done
