@@ -69,8 +69,10 @@ std::unique_ptr<RenderJob> LoadDocument(const std::string& path, WindowPlacement
                                         std::string& error)
 {
     std::ifstream in;
-    if (!OpenInputFile(in, path)) {
-        error = "cannot open '" + path + "'";
+    std::error_code reason;
+    if (!OpenInputFile(in, path, &reason)) {
+        error = "cannot open '" + path + "': " +
+                (reason == std::errc::invalid_argument ? "not a plain file" : reason.message());
         return nullptr;
     }
     try {

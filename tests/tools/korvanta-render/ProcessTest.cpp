@@ -100,6 +100,15 @@ TEST(RenderToolProcess, FailedOutputsSayWhy)
     }
     EXPECT_TRUE(std::filesystem::exists(dir / "fine.bmp"));
     EXPECT_EQ(test::ReadAll(dir / "locked.bmp"), "keep");
+
+    // Inputs say why too.
+    for (auto [input, why] : {std::pair{dir / "missing.fra", "No such file or directory"},
+                              {dir, "Is a directory"}, {std::filesystem::path("/dev/null"), "not a plain file"}}) {
+        const Child open = Start({"-q", "-d", input.string(), "-o", (dir / "never.bmp").string()}, dir);
+        EXPECT_EQ(open.Wait(), 2);
+        EXPECT_NE(test::ReadAll(open.errors).find("cannot open '" + input.string() + "': " + why),
+                  std::string::npos) << test::ReadAll(open.errors);
+    }
 }
 
 }  // namespace
