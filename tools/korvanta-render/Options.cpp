@@ -7,6 +7,7 @@
 namespace korvanta {
 
 const char* const kRenderToolHelp = R"(Usage: korvanta-render [OPTION]... -o FILE [-o FILE]...
+  or:  korvanta-render --merge BAND... -o FILE [-o FILE]...
 Render a Korvanta picture without a display, on every core, exactly as the explorer would.
 
 Input (without one, the explorer's start-up fields are used):
@@ -24,6 +25,18 @@ Picture parameters (they override a scene's; not with --document):
       --aspect, --no-aspect  fit the size to the area's shape (default: on)
       --values, --no-values  show the area's values in the picture (default: off)
 
+Pieces for a job runner (any number of machines; the merged picture is byte for byte
+the one a single run writes):
+      --band=K/N           render only band K (0 to N-1) of N horizontal bands of the
+                           picture into the band file given with -o
+      --merge BAND...      put band files of one picture together into every -o FILE;
+                           refused, writing nothing, unless they hold each row once
+      --frames=N           render N frames zooming from the picture's area to the
+                           --zoom-to area; each -o FILE has %d for the frame number,
+                           e.g. -o frame-%05d.png
+      --zoom-to=X0,X1,Y0,Y1  the area of the last frame
+      --frame=K            render only frame K (0 to N-1) of the --frames sequence
+
 Output:
   -o, --output=FILE        write FILE; its extension chooses the format:
                            .fra (a document the explorer opens), .png, .bmp, .tga, .wmf
@@ -38,7 +51,10 @@ Exit status: 0 when every output was written, 1 when rendering or writing failed
 
 namespace {
 
-enum LongOnly { kArea = 256, kSize, kConstant, kAspect, kNoAspect, kValues, kNoValues, kVersion };
+enum LongOnly {
+    kArea = 256, kSize, kConstant, kAspect, kNoAspect, kValues, kNoValues, kVersion,
+    kBand, kMerge, kFrames, kFrame, kZoomTo
+};
 
 // The option that getopt found without its value, as the user wrote it: "--area" or "-o".
 std::string OptionWithoutValue(int argc, char** argv)
@@ -62,7 +78,10 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
         {"values", no_argument, nullptr, kValues},     {"no-values", no_argument, nullptr, kNoValues},
         {"output", required_argument, nullptr, 'o'},   {"threads", required_argument, nullptr, 't'},
         {"quiet", no_argument, nullptr, 'q'},          {"help", no_argument, nullptr, 'h'},
-        {"version", no_argument, nullptr, kVersion},   {nullptr, 0, nullptr, 0},
+        {"version", no_argument, nullptr, kVersion},   {"band", required_argument, nullptr, kBand},
+        {"merge", no_argument, nullptr, kMerge},       {"frames", required_argument, nullptr, kFrames},
+        {"frame", required_argument, nullptr, kFrame}, {"zoom-to", required_argument, nullptr, kZoomTo},
+        {nullptr, 0, nullptr, 0},
     };
     RenderOptions o;
     error.clear();
@@ -90,6 +109,11 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
         case 'q': o.quiet = true; break;
         case 'h': o.help = true; break;
         case kVersion: o.version = true; break;
+        case kBand: o.band = value; break;
+        case kMerge: o.merge = true; break;
+        case kFrames: o.frames = value; break;
+        case kFrame: o.frame = value; break;
+        case kZoomTo: o.zoomTo = value; break;
         case 't': {
             const std::int32_t n = AtoI(value);
             if (n < 1 || n > 1024 || std::to_string(n) != value) {
@@ -110,7 +134,9 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
         }
         }
     }
-    if (optind < argc)
+    if (o.merge)
+        o.bandFiles.assign(argv + optind, argv + argc);
+    else if (optind < argc)
         error = std::string("unexpected argument '") + argv[optind] + "'";
     return o;
 }

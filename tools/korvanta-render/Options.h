@@ -12,6 +12,11 @@ struct RenderOptions {
     std::optional<std::string> area, size, formula, coloring, colors, constant;
     std::optional<bool> aspect, values;
     std::vector<std::string> outputs;
+    // Pieces for a job runner: one band of the picture, the merge of band files, a zoom
+    // sequence or one frame of it.
+    std::optional<std::string> band, frames, frame, zoomTo;
+    bool merge = false;
+    std::vector<std::string> bandFiles;  // the merge's inputs
     int threads = 0;  // 0: every core
     bool quiet = false, help = false, version = false;
 };

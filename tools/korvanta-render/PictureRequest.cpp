@@ -167,13 +167,17 @@ const char* OptionOf(RenderField field)
 
 }  // namespace
 
+bool PictureFields(const RenderOptions& o, RenderFields& f, std::string& error)
+{
+    f = RenderFields{};
+    return (!o.scene || ApplyScene(*o.scene, f, error)) && ApplyOptions(o, f, error);
+}
+
 std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayDrawer& overlay,
                                           std::string& error)
 {
     RenderFields f;
-    if (o.scene && !ApplyScene(*o.scene, f, error))
-        return nullptr;
-    if (!ApplyOptions(o, f, error))
+    if (!PictureFields(o, f, error))
         return nullptr;
 
     PictureObjects objects{CreateFormula(f.formula), CreateColoring(f.coloring)};

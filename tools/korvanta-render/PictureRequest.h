@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/render/RenderJob.h"
+#include "core/render/RenderRequest.h"
 #include "tools/korvanta-render/Options.h"
 
 #include <functional>
@@ -11,6 +12,10 @@ namespace korvanta {
 
 // Draws the value panel of a picture that shows its values.
 using OverlayDrawer = std::function<PixelBuffer(const RenderSettings&)>;
+
+// The fields of a new picture: the explorer's initial fields, then a sample scene, then the
+// command line, unchecked. False with `error` set when an option cannot be read.
+bool PictureFields(const RenderOptions& options, RenderFields& fields, std::string& error);
 
 // A new picture from the explorer's initial fields, a sample scene and the command line,
 // checked and prepared by the same core functions as the explorer's Render command. Null

@@ -1,5 +1,6 @@
 #include "tools/korvanta-render/RenderTool.h"
 
+#include "tools/korvanta-render/JobPieces.h"
 #include "tools/korvanta-render/Options.h"
 #include "tools/korvanta-render/PictureRequest.h"
 #include "core/archive/Archive.h"
@@ -187,8 +188,14 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
         out << kName << " (Korvanta) " << KORVANTA_VERSION << '\n';
         return 0;
     }
+    if (options.band)
+        return RunBand(options, Overlay, fail);
     if (const std::string problem = RequestProblem(options); !problem.empty())
         return fail(problem, 2);
+    if (options.merge)
+        return RunMerge(options, err, fail);
+    if (options.frames || options.frame || options.zoomTo)
+        return RunFrames(options, Overlay, err, fail);
 
     WindowPlacement placement;
     const std::unique_ptr<RenderJob> job = ObtainPicture(options, placement, error);

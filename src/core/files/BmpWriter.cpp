@@ -12,14 +12,19 @@ std::uint64_t BmpFileSize(std::int32_t width, std::int32_t height)
 
 bool WriteBmp(std::ostream& out, const PixelBuffer& pixels)
 {
+    BufferRows rows(pixels);
+    return WriteBmp(out, rows);
+}
+
+bool WriteBmp(std::ostream& out, PixelRows& rows)
+{
     std::string header = "BM";
-    Put32(header, static_cast<std::uint32_t>(BmpFileSize(pixels.width(), pixels.height())));
+    Put32(header, static_cast<std::uint32_t>(BmpFileSize(rows.Width(), rows.Height())));
     Put32(header, 0);
     Put32(header, 54);
-    header += DibHeader(pixels.width(), pixels.height());
+    header += DibHeader(rows.Width(), rows.Height());
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    WriteDibRows(out, pixels);
-    return static_cast<bool>(out);
+    return WriteDibRows(out, rows) && out;
 }
 
 }  // namespace korvanta

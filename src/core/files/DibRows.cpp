@@ -27,16 +27,26 @@ std::string DibHeader(std::int32_t width, std::int32_t height)
 
 void WriteDibRows(std::ostream& out, const PixelBuffer& pixels)
 {
-    std::vector<char> row(DibRowBytes(pixels.width()), 0);
-    for (std::int32_t y = 0; y < pixels.height() && out; ++y) {
-        for (std::int32_t x = 0; x < pixels.width(); ++x) {
-            const std::uint32_t v = pixels.at(x, y);
+    BufferRows rows(pixels);
+    WriteDibRows(out, rows);
+}
+
+bool WriteDibRows(std::ostream& out, PixelRows& rows)
+{
+    std::vector<char> row(DibRowBytes(rows.Width()), 0);
+    for (std::int32_t y = 0; y < rows.Height() && out; ++y) {
+        const std::uint32_t* pixels = rows.Row(y);
+        if (pixels == nullptr)
+            return false;
+        for (std::int32_t x = 0; x < rows.Width(); ++x) {
+            const std::uint32_t v = pixels[x];
             row[3 * x] = static_cast<char>(v & 0xFF);
             row[3 * x + 1] = static_cast<char>((v >> 8) & 0xFF);
             row[3 * x + 2] = static_cast<char>((v >> 16) & 0xFF);
         }
         out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
+    return true;
 }
 
 }  // namespace korvanta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/picture/PixelBuffer.h"
+#include "core/picture/PixelRows.h"
 
 #include <cstdint>
 #include <ostream>
@@ -13,5 +14,7 @@ namespace korvanta {
 std::uint64_t DibRowBytes(std::int32_t width);
 std::string DibHeader(std::int32_t width, std::int32_t height);
 void WriteDibRows(std::ostream& out, const PixelBuffer& pixels);
+// False when a row could not be had.
+bool WriteDibRows(std::ostream& out, PixelRows& rows);
 
 }  // namespace korvanta

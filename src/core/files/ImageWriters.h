@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/picture/PixelBuffer.h"
+#include "core/picture/PixelRows.h"
 
 #include <cstdio>
 #include <ostream>
@@ -9,22 +10,27 @@
 namespace korvanta {
 
 // Writers of a picture buffer (bottom-up, blue-green-red-fourth byte) as image files. The
-// fourth byte never reaches an image. Each returns false when the stream failed.
+// fourth byte never reaches an image. Each returns false when the stream failed or a row
+// could not be had. The buffer and the row-by-row forms write the same bytes.
 
 // 24-bit BMP: bottom row first, rows padded to four bytes.
 bool WriteBmp(std::ostream& out, const PixelBuffer& pixels);
+bool WriteBmp(std::ostream& out, PixelRows& rows);
 std::uint64_t BmpFileSize(std::int32_t width, std::int32_t height);
 
 // 32-bit uncompressed TGA: top row first, the fourth byte 255. Sides beyond 65535 cannot
 // be expressed.
 bool WriteTga(std::ostream& out, const PixelBuffer& pixels);
+bool WriteTga(std::ostream& out, PixelRows& rows);
 
 // Standard (not placeable) Windows metafile with one raster record holding the picture as a
 // 24-bit DIB at its own size. Pictures wider or higher than 32767 cannot be expressed.
 bool WriteWmf(std::ostream& out, const PixelBuffer& pixels);
+bool WriteWmf(std::ostream& out, PixelRows& rows);
 
 // 8-bit RGB PNG through libpng, top row first. On failure `error` holds libpng's message,
 // or is empty when the library could not start.
 bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error);
+bool WritePng(std::FILE* file, PixelRows& rows, std::string& error);
 
 }  // namespace korvanta

@@ -27,6 +27,13 @@ struct PngFailure {
 // without a second copy of the picture in memory.
 bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error)
 {
+    BufferRows rows(pixels);
+    return WritePng(file, rows, error);
+}
+
+bool WritePng(std::FILE* file, PixelRows& rows, std::string& error)
+{
+    const std::int32_t width = rows.Width(), height = rows.Height();
     error.clear();
     PngFailure failure;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, nullptr);
@@ -37,21 +44,26 @@ bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error)
         png_destroy_write_struct(&png, nullptr);
         return false;
     }
-    std::vector<png_byte> row(3 * std::size_t(pixels.width()));
+    std::vector<png_byte> row(3 * std::size_t(width));
     if (setjmp(failure.jump)) {
         png_destroy_write_struct(&png, &info);
         error = failure.message;
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(pixels.width()),
-                 static_cast<png_uint_32>(pixels.height()), 8, PNG_COLOR_TYPE_RGB,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width),
+                 static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (std::int32_t i = 0; i < pixels.height(); ++i) {
-        const std::int32_t y = pixels.height() - 1 - i;
-        for (std::int32_t x = 0; x < pixels.width(); ++x) {
-            const std::uint32_t v = pixels.at(x, y);
+    for (std::int32_t i = 0; i < height; ++i) {
+        const std::uint32_t* pixels = rows.Row(height - 1 - i);
+        if (pixels == nullptr) {
+            png_destroy_write_struct(&png, &info);
+            error = "a row of the picture could not be read";
+            return false;
+        }
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::uint32_t v = pixels[x];
             row[3 * x] = static_cast<png_byte>((v >> 16) & 0xFF);
             row[3 * x + 1] = static_cast<png_byte>((v >> 8) & 0xFF);
             row[3 * x + 2] = static_cast<png_byte>(v & 0xFF);

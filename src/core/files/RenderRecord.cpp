@@ -3,6 +3,7 @@
 #include "core/archive/Archive.h"
 #include "core/render/RenderRequest.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace korvanta {
@@ -46,19 +47,35 @@ void TransferPlacement(Archive& ar, WindowPlacement& p)
 void WriteRenderRecord(Archive& ar, const RenderJob& job, const WindowPlacement& placement)
 {
     job.SettleFormula();
+    const BitmapInfoHeader& header = job.Header();
+    const std::uint64_t count = std::min<std::uint64_t>(
+        StoredPixelCount(header, job.Column(), job.Row()), job.Pixels().size());
+    BufferRows rows(job.Pixels());
+    WriteRenderRecord(ar, job.Settings(), job.Column(), job.Row(), header, rows, count, placement);
+}
+
+void WriteRenderRecord(Archive& ar, const RenderSettings& settings, std::int32_t column,
+                       std::int32_t row, const BitmapInfoHeader& header, PixelRows& rows,
+                       std::uint64_t pixelCount, const WindowPlacement& placement)
+{
     ar.WriteBytes(kMagic, sizeof kMagic);
-    RenderSettings settings = job.Settings();
-    settings.Serialize(ar);
-    std::int32_t column = job.Column(), row = job.Row();
+    RenderSettings stored = settings;
+    stored.Serialize(ar);
     ar.TransferAll(column, row);
-    BitmapInfoHeader header = job.Header();
-    TransferHeader(ar, header);
-    const std::uint64_t count = std::min<std::uint64_t>(StoredPixelCount(header, column, row),
-                                                        job.Pixels().size());
+    BitmapInfoHeader storedHeader = header;
+    TransferHeader(ar, storedHeader);
     static_assert(std::endian::native == std::endian::little, "pixels are stored as in memory");
-    ar.WriteBytes(job.Pixels().data(), count * 4);
-    WindowPlacement stored = placement;
-    TransferPlacement(ar, stored);
+    const auto width = static_cast<std::uint64_t>(std::max(0, rows.Width()));
+    for (std::int32_t y = 0; pixelCount > 0 && width > 0 && y < rows.Height(); ++y) {
+        const std::uint32_t* pixels = rows.Row(y);
+        if (pixels == nullptr)
+            throw ArchiveError(ArchiveError::Kind::WriteFailed, "a row of the picture could not be read");
+        const std::uint64_t take = std::min(pixelCount, width);
+        ar.WriteBytes(pixels, take * 4);
+        pixelCount -= take;
+    }
+    WindowPlacement storedPlacement = placement;
+    TransferPlacement(ar, storedPlacement);
 }
 
 LoadedRecord ReadRenderRecord(Archive& ar, const OverlayBuilder& overlay)

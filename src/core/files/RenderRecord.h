@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/picture/PixelRows.h"
 #include "core/render/RenderJob.h"
 
 #include <cstdint>
@@ -29,6 +30,13 @@ void TransferPlacement(Archive& ar, WindowPlacement& placement);
 // the formula and coloring, where rendering continues, the picture header, the pixels
 // computed so far and the placement.
 void WriteRenderRecord(Archive& ar, const RenderJob& job, const WindowPlacement& placement);
+
+// The same record for a picture whose pixels come row by row: `settings` with its formula
+// in the state to store, the position, and the first `pixelCount` pixels of `rows`. Raises
+// ArchiveError (WriteFailed) when a row cannot be had.
+void WriteRenderRecord(Archive& ar, const RenderSettings& settings, std::int32_t column,
+                       std::int32_t row, const BitmapInfoHeader& header, PixelRows& rows,
+                       std::uint64_t pixelCount, const WindowPlacement& placement);
 
 // Makes the value overlay of a loaded picture (it is drawn by the user interface).
 using OverlayBuilder = std::function<PixelBuffer(const RenderSettings&)>;

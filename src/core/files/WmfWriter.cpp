@@ -28,7 +28,13 @@ std::string PointRecord(std::uint32_t function, std::int32_t y, std::int32_t x)
 
 bool WriteWmf(std::ostream& out, const PixelBuffer& pixels)
 {
-    const std::int32_t w = pixels.width(), h = pixels.height();
+    BufferRows rows(pixels);
+    return WriteWmf(out, rows);
+}
+
+bool WriteWmf(std::ostream& out, PixelRows& rows)
+{
+    const std::int32_t w = rows.Width(), h = rows.Height();
     if (w > kMaxCoordinate || h > kMaxCoordinate)
         return false;
     const std::string dib = DibHeader(w, h);
@@ -61,7 +67,8 @@ bool WriteWmf(std::ostream& out, const PixelBuffer& pixels)
     Put16(head, 0);  // destination x
     head += dib;
     out.write(head.data(), static_cast<std::streamsize>(head.size()));
-    WriteDibRows(out, pixels);
+    if (!WriteDibRows(out, rows))
+        return false;
     std::string end;
     Put32(end, 3);
     Put16(end, 0);

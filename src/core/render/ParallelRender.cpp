@@ -53,7 +53,23 @@ void RenderInParallel(RenderJob& job, int threads,
         job.RenderRowWith(*alg, first, job.Column());
         ++first;
     }
+    RenderRowsInParallel(job, first, height, threads,
+                         progress ? [&](std::int32_t rows) { progress(first + rows); }
+                                  : std::function<void(std::int32_t)>{});
+    job.FinishAfterRows();
+    if (progress)
+        progress(height);
+}
 
+void RenderRowsInParallel(RenderJob& job, std::int32_t first, std::int32_t end, int threads,
+                          const std::function<void(std::int32_t rowsDone)>& progress)
+{
+    if (!job.Settings().m_pAlg || !job.Settings().m_pCol || job.Pixels().empty())
+        return;
+    first = std::max(first, 0);
+    end = std::min(end, job.Settings().m_nHeight);
+    if (first >= end)
+        return;
     std::atomic<std::int32_t> next{first};
     std::atomic<std::int32_t> done{first};
     FirstFailure failure;
@@ -69,9 +85,9 @@ void RenderInParallel(RenderJob& job, int threads,
         try {
             auto alg = CloneFormula(*job.Settings().m_pAlg);
             for (std::int32_t row; !stop.stop_requested() && !failure.Failed() &&
-                                   (row = next.fetch_add(1)) < height;) {
+                                   (row = next.fetch_add(1)) < end;) {
                 job.RenderRowWith(*alg, row);
-                if (done.fetch_add(1) + 1 == height)
+                if (done.fetch_add(1) + 1 == end)
                     tellCaller();
             }
         } catch (...) {
@@ -85,19 +101,16 @@ void RenderInParallel(RenderJob& job, int threads,
         std::vector<std::jthread> workers;
         for (int i = 0; i < std::max(1, threads); ++i)
             workers.emplace_back(work);
-        while (progress && done.load() < height && !failure.Failed()) {
-            progress(done.load());
+        while (progress && done.load() < end && !failure.Failed()) {
+            progress(done.load() - first);
             std::unique_lock lock(finishedMutex);
             finished.wait_for(lock, std::chrono::milliseconds(50),
-                              [&] { return done.load() >= height || failure.Failed(); });
+                              [&] { return done.load() >= end || failure.Failed(); });
         }
         for (std::jthread& worker : workers)
             worker.join();
     }
     failure.RaiseIfAny();
-    job.FinishAfterRows();
-    if (progress)
-        progress(height);
 }
 
 }  // namespace korvanta

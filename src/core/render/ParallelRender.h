@@ -17,4 +17,10 @@ namespace korvanta {
 void RenderInParallel(RenderJob& job, int threads,
                       const std::function<void(std::int32_t rowsDone)>& progress = {});
 
+// Renders rows `first` to `end` (exclusive) whole, with the whole picture's pixel mapping, on
+// several threads as above, and leaves the job's position and formula alone: for pieces of
+// a picture that are put together elsewhere. `progress` counts rows of the range.
+void RenderRowsInParallel(RenderJob& job, std::int32_t first, std::int32_t end, int threads,
+                          const std::function<void(std::int32_t rowsDone)>& progress = {});
+
 }  // namespace korvanta

@@ -1,0 +1,203 @@
+#include "tools/korvanta-render/ZoomFrames.h"
+
+#include "tools/korvanta-render/JobPieces.h"
+#include "core/files/PictureExport.h"
+#include "core/render/ParallelRender.h"
+#include "core/text/NumberText.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+namespace korvanta {
+
+namespace {
+
+constexpr double kLn2 = 0.69314718055994530942;
+
+// Natural logarithm and exponential from + - * / and exact scalings alone: libm's may
+// round differently from one system to the next.
+double PlainLog(double x)
+{
+    int exponent = 0;
+    double m = std::frexp(x, &exponent);
+    if (m < 0.70710678118654752440) {
+        m *= 2;
+        --exponent;
+    }
+    const double z = (m - 1) / (m + 1), z2 = z * z;
+    double sum = 0, power = z;
+    for (int k = 1; k < 60; k += 2, power *= z2)
+        sum += power / k;
+    return 2 * sum + exponent * kLn2;
+}
+
+double PlainExp(double x)
+{
+    const double n = std::nearbyint(x / kLn2);
+    const double y = x - n * kLn2;
+    double sum = 1, term = 1;
+    for (int k = 1; k < 30; ++k) {
+        term = term * y / k;
+        sum += term;
+    }
+    return std::ldexp(sum, static_cast<int>(n));
+}
+
+// One axis: the size s0 * (s1 / s0)^t and the centre moving in step with it.
+bool Interpolate(double start0, double start1, double end0, double end1, double t, double& from,
+                 double& to)
+{
+    const double s0 = start1 - start0, s1 = end1 - end0;
+    const double c0 = start0 + s0 / 2, c1 = end0 + s1 / 2;
+    if (!(s0 / s1 > 0))
+        return false;
+    const double s = s0 * PlainExp(t * PlainLog(s1 / s0));
+    const double c = s0 == s1 ? c0 + (c1 - c0) * t : c0 + (c1 - c0) * ((s0 - s) / (s0 - s1));
+    from = c - s / 2;
+    to = c + s / 2;
+    return true;
+}
+
+// The shortest text that reads back as the same double.
+std::string RealText(double value)
+{
+    char text[64];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, ec == std::errc{} ? end : text);
+}
+
+bool WholeNumber(const std::string& text, std::int32_t& value)
+{
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && text[0] != '-' && ec == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+std::optional<Area> ZoomFrameArea(const Area& start, const Area& end, std::int32_t frame,
+                                  std::int32_t frames)
+{
+    const double t = frames > 1 ? double(frame) / double(frames - 1) : 0.0;
+    Area area;
+    if (!Interpolate(start.xStart, start.xEnd, end.xStart, end.xEnd, t, area.xStart, area.xEnd) ||
+        !Interpolate(start.yStart, start.yEnd, end.yStart, end.yEnd, t, area.yStart, area.yEnd))
+        return std::nullopt;
+    return area;
+}
+
+std::optional<std::string> FrameName(const std::string& pattern, std::int32_t frame)
+{
+    std::string name;
+    int conversions = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%') {
+            name.push_back(pattern[i]);
+            continue;
+        }
+        if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            name.push_back('%');
+            ++i;
+            continue;
+        }
+        std::size_t at = i + 1;
+        const bool zeros = at < pattern.size() && pattern[at] == '0';
+        if (zeros)
+            ++at;
+        std::size_t width = 0;
+        while (at < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[at])) && width < 100)
+            width = width * 10 + std::size_t(pattern[at++] - '0');
+        if (at >= pattern.size() || pattern[at] != 'd' || width > 20 || ++conversions > 1)
+            return std::nullopt;
+        const std::string digits = std::to_string(frame);
+        if (digits.size() < width)
+            name.append(width - digits.size(), zeros ? '0' : ' ');
+        name += digits;
+        i = at;
+    }
+    if (conversions != 1)
+        return std::nullopt;
+    return name;
+}
+
+int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::ostream& err,
+              const ToolFailure& fail)
+{
+    if (options.document || options.merge)
+        return fail("--frames goes with neither --document nor --merge", 2);
+    std::int32_t frames = 0, only = -1;
+    if (!options.frames || !WholeNumber(*options.frames, frames) || frames < 1)
+        return fail("--frames needs a number of frames, 1 or more" +
+                        (options.frames ? ", not '" + *options.frames + "'" : std::string()),
+                    2);
+    if (options.frame && (!WholeNumber(*options.frame, only) || only >= frames))
+        return fail("--frame needs a frame number from 0 to " + std::to_string(frames - 1) + ", not '" +
+                        *options.frame + "'",
+                    2);
+    if (!options.zoomTo)
+        return fail("--frames needs the last frame's area: --zoom-to=X0,X1,Y0,Y1", 2);
+    for (const std::string& output : options.outputs)
+        if (!FrameName(output, 0))
+            return fail("'" + output + "': with --frames each output names its frames with one %d, "
+                        "e.g. frame-%05d.png",
+                        2);
+
+    // The end picture as given, to check --zoom-to like --area and to read its area.
+    RenderOptions last = options;
+    last.area = options.zoomTo;
+    RenderFields first, end;
+    std::string error;
+    if (!PictureFields(options, first, error))
+        return fail(error, 2);
+    if (!PictureFields(last, end, error))
+        return fail(error.starts_with("--area") ? "--zoom-to" + error.substr(6) : error, 2);
+    auto area = [](const RenderFields& f) {
+        return Area{ScanReal(f.xStart).value_or(0), ScanReal(f.xEnd).value_or(0),
+                    ScanReal(f.yStart).value_or(0), ScanReal(f.yEnd).value_or(0)};
+    };
+    if (!ZoomFrameArea(area(first), area(end), 0, frames))
+        return fail("--zoom-to must run the same way as the picture's area (X0 to X1 and Y0 to Y1 "
+                    "rising or falling alike)",
+                    2);
+
+    const std::int32_t from = only >= 0 ? only : 0, to = only >= 0 ? only + 1 : frames;
+    int status = 0;
+    for (std::int32_t k = from; k < to; ++k) {
+        // The first and last frames are the pictures of the given areas, as typed.
+        RenderOptions frame = options;
+        if (k == frames - 1 && frames > 1) {
+            frame.area = options.zoomTo;
+        } else if (k > 0) {
+            const Area a = *ZoomFrameArea(area(first), area(end), k, frames);
+            frame.area = RealText(a.xStart) + "," + RealText(a.xEnd) + "," + RealText(a.yStart) + "," +
+                         RealText(a.yEnd);
+        }
+        std::unique_ptr<RenderJob> job;
+        try {
+            job = PreparePicture(frame, overlay, error);
+        } catch (const std::runtime_error& e) {
+            error = e.what();
+        }
+        if (!job)
+            return fail("frame " + std::to_string(k) + ": " + error, 2);
+        try {
+            RenderInParallel(*job, ThreadsToUse(options));
+        } catch (const std::exception& e) {
+            return fail("frame " + std::to_string(k) + ": rendering failed: " + e.what(), 1);
+        }
+        WindowPlacement placement;
+        placement.right = job->Settings().m_nWidth;
+        placement.bottom = job->Settings().m_nHeight;
+        for (const std::string& pattern : options.outputs) {
+            const std::string name = *FrameName(pattern, k);
+            for (const std::string& message : SavePicture(name, *FormatOfName(name), *job, placement)) {
+                err << "korvanta-render: " << name << ": " << message << '\n';
+                status = 1;
+            }
+        }
+    }
+    return status;
+}
+
+}  // namespace korvanta
