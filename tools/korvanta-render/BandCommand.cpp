@@ -6,6 +6,7 @@
 #include "core/render/BandRows.h"
 #include "core/render/ParallelRender.h"
 
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <stdexcept>
@@ -30,21 +31,30 @@ bool ParseBand(const std::string& text, std::int32_t& band, std::int32_t& bands)
            band >= 0 && band < bands;
 }
 
+// Written like every other output: complete under a temporary name, then renamed.
 bool SaveBand(const std::string& path, const BandHeader& header, PixelRows& rows, std::string& error)
 {
     AtomicFile file(path);
-    if (!file.IsOpen()) {
-        error = messages::kCannotOpenForWriting;
-        return false;
+    std::error_code reason = file.Error();
+    bool saved = false;
+    if (file.IsOpen()) {
+        errno = 0;
+        std::ofstream out(file.TempPath(), std::ios::binary | std::ios::trunc);
+        bool written = out && WriteBand(out, header, rows);
+        if (written) {
+            out.close();
+            written = static_cast<bool>(out);
+        }
+        if (!written)
+            reason = {errno ? errno : EIO, std::generic_category()};
+        saved = written && file.Commit();
+        if (written && !saved)
+            reason = file.Error();
     }
-    std::ofstream out(file.TempPath(), std::ios::binary | std::ios::trunc);
-    const bool written = out && WriteBand(out, header, rows);
-    out.close();
-    if (!written || !out || !file.Commit()) {
-        error = messages::kErrorWhileSaving;
-        return false;
-    }
-    return true;
+    if (!saved)
+        error = std::string(file.IsOpen() ? messages::kErrorWhileSaving : messages::kCannotOpenForWriting) +
+                (reason ? ": " + reason.message() : std::string());
+    return saved;
 }
 
 }  // namespace

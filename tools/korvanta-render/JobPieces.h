@@ -7,6 +7,8 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <system_error>
+#include <vector>
 #include <thread>
 
 namespace korvanta {
@@ -24,6 +26,20 @@ int RunMerge(const RenderOptions& options, std::ostream& err, const ToolFailure&
 // --frames N: a zoom sequence, or one frame of it.
 int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::ostream& err,
               const ToolFailure& fail);
+
+// Prints what went wrong writing `output`, the system's reason after the last message, as
+// every save of korvanta-render reports it; 1 when something did, 0 otherwise.
+inline int ReportSaveFailure(std::ostream& err, const std::string& output, const std::vector<std::string>& messages,
+                             const std::error_code& reason)
+{
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        err << "korvanta-render: " << output << ": " << messages[i];
+        if (reason && i + 1 == messages.size())
+            err << ": " << reason.message();
+        err << '\n';
+    }
+    return messages.empty() ? 0 : 1;
+}
 
 inline int ThreadsToUse(const RenderOptions& options)
 {

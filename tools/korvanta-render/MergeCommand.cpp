@@ -1,7 +1,7 @@
 #include "tools/korvanta-render/JobPieces.h"
 
 #include "core/files/BandSet.h"
-#include "core/files/RowExport.h"
+#include "core/files/PictureExport.h"
 
 namespace korvanta {
 
@@ -17,13 +17,12 @@ int RunMerge(const RenderOptions& options, std::ostream& err, const ToolFailure&
     std::string error;
     if (!bands.Open(options.bandFiles, error))
         return fail(error, 2);
-    RowPicture merged{bands, bands.Settings(), bands.Placement()};
     int status = 0;
     for (const std::string& output : options.outputs) {
-        for (const std::string& message : SaveRows(output, *FormatOfName(output), merged)) {
-            err << "korvanta-render: " << output << ": " << message << '\n';
-            status = 1;
-        }
+        std::error_code reason;
+        const SaveMessages messages = SaveRows(
+            output, *FormatOfName(output), bands, [&](Archive& ar) { bands.WriteDocument(ar); }, &reason);
+        status = std::max(status, ReportSaveFailure(err, output, messages, reason));
     }
     return status;
 }

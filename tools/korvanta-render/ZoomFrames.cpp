@@ -191,10 +191,9 @@ int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::o
         placement.bottom = job->Settings().m_nHeight;
         for (const std::string& pattern : options.outputs) {
             const std::string name = *FrameName(pattern, k);
-            for (const std::string& message : SavePicture(name, *FormatOfName(name), *job, placement)) {
-                err << "korvanta-render: " << name << ": " << message << '\n';
-                status = 1;
-            }
+            std::error_code reason;
+            const SaveMessages messages = SavePicture(name, *FormatOfName(name), *job, placement, &reason);
+            status = std::max(status, ReportSaveFailure(err, name, messages, reason));
         }
     }
     return status;

@@ -148,6 +148,12 @@ WindowPlacement BandSet::Placement() const
     return placement;
 }
 
+void BandSet::WriteDocument(Archive& ar)
+{
+    WriteRenderRecord(ar, Settings(), 0, m_height, BitmapInfoHeader::ForPicture(m_width, m_height), *this,
+                      std::uint64_t(m_width) * std::uint64_t(m_height), Placement());
+}
+
 bool BandSet::Select(std::size_t band)
 {
     if (m_file && m_open == band)

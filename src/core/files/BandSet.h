@@ -35,6 +35,8 @@ public:
     // where the renderer's window stands: what its document stores.
     const RenderSettings& Settings() const { return m_job->Settings(); }
     WindowPlacement Placement() const;
+    // The finished picture's document record, the rows read as they are written.
+    void WriteDocument(Archive& ar);
 
 private:
     struct Band {

@@ -26,8 +26,8 @@ std::error_code WriteError()
 }
 
 // Streams one of the stream-based formats into the temporary file.
-bool WriteStream(const std::string& temp, SaveFormat format, const RenderJob& job,
-                 const WindowPlacement& placement, SaveMessages& messages, std::error_code& reason)
+bool WriteStream(const std::string& temp, SaveFormat format, PixelRows& rows,
+                 const DocumentWriter& document, SaveMessages& messages, std::error_code& reason)
 {
     errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -41,19 +41,19 @@ bool WriteStream(const std::string& temp, SaveFormat format, const RenderJob& jo
     case SaveFormat::Document:
         try {
             Archive ar(out);
-            WriteRenderRecord(ar, job, placement);
+            document(ar);
             written = true;
         } catch (const ArchiveError&) {
         }
         break;
-    case SaveFormat::Bmp: written = WriteBmp(out, job.Pixels()); break;
-    case SaveFormat::Tga: written = WriteTga(out, job.Pixels()); break;
+    case SaveFormat::Bmp: written = WriteBmp(out, rows); break;
+    case SaveFormat::Tga: written = WriteTga(out, rows); break;
     case SaveFormat::Wmf:
-        if (job.Pixels().width() > 32767 || job.Pixels().height() > 32767) {
+        if (rows.Width() > 32767 || rows.Height() > 32767) {
             messages.push_back(messages::kTooLargeForMetafile);
             return false;
         }
-        written = WriteWmf(out, job.Pixels());
+        written = WriteWmf(out, rows);
         break;
     case SaveFormat::Png: break;
     }
@@ -67,7 +67,7 @@ bool WriteStream(const std::string& temp, SaveFormat format, const RenderJob& jo
     return true;
 }
 
-bool WritePngFile(const std::string& temp, const RenderJob& job, SaveMessages& messages,
+bool WritePngFile(const std::string& temp, PixelRows& rows, SaveMessages& messages,
                   std::error_code& reason)
 {
     errno = 0;
@@ -78,7 +78,7 @@ bool WritePngFile(const std::string& temp, const RenderJob& job, SaveMessages& m
         return false;
     }
     std::string error;
-    const bool written = WritePng(file, job.Pixels(), error);
+    const bool written = WritePng(file, rows, error);
     if (!written)
         reason = WriteError();
     const bool closed = std::fclose(file) == 0;
@@ -127,6 +127,13 @@ std::optional<SaveFormat> FormatOfName(const std::string& path)
 SaveMessages SavePicture(const std::string& path, SaveFormat format, const RenderJob& job,
                          const WindowPlacement& placement, std::error_code* reason)
 {
+    BufferRows rows(job.Pixels());
+    return SaveRows(path, format, rows, [&](Archive& ar) { WriteRenderRecord(ar, job, placement); }, reason);
+}
+
+SaveMessages SaveRows(const std::string& path, SaveFormat format, PixelRows& rows,
+                      const DocumentWriter& document, std::error_code* reason)
+{
     SaveMessages messages;
     std::error_code why;
     AtomicFile file(path);
@@ -137,8 +144,8 @@ SaveMessages SavePicture(const std::string& path, SaveFormat format, const Rende
     } else {
         const std::string temp = file.TempPath().string();
         const bool written = format == SaveFormat::Png
-                                 ? WritePngFile(temp, job, messages, why)
-                                 : WriteStream(temp, format, job, placement, messages, why);
+                                 ? WritePngFile(temp, rows, messages, why)
+                                 : WriteStream(temp, format, rows, document, messages, why);
         if (written && !file.Commit()) {
             why = file.Error();
             messages.push_back(messages::kErrorWhileSaving);

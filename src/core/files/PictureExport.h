@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/files/RenderRecord.h"
+#include "core/picture/PixelRows.h"
 #include "core/render/RenderJob.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -56,6 +58,12 @@ using SaveMessages = std::vector<std::string>;
 // reason for a failure where there is one (the messages are the program's own).
 SaveMessages SavePicture(const std::string& path, SaveFormat format, const RenderJob& job,
                          const WindowPlacement& placement = {}, std::error_code* reason = nullptr);
+
+// The same for any picture handed out a row at a time, which is never held whole; a
+// document is written by `document` (one render window record).
+using DocumentWriter = std::function<void(Archive&)>;
+SaveMessages SaveRows(const std::string& path, SaveFormat format, PixelRows& rows,
+                      const DocumentWriter& document, std::error_code* reason = nullptr);
 
 namespace messages {
 inline constexpr const char* kCannotOpenForWriting = "Error trying to open file for writing";

@@ -1,4 +1,5 @@
-#include "core/files/RowExport.h"
+#include "core/archive/Archive.h"
+#include "core/files/PictureExport.h"
 #include "core/render/ParallelRender.h"
 #include "support/Pictures.h"
 
@@ -37,8 +38,12 @@ TEST(SaveRows, EveryFormatIsTheWholePicturesBytes)
         const std::string rows = (dir / (std::string("rows") + info.extension)).string();
         ASSERT_TRUE(SavePicture(whole, info.format, *job, placement).empty()) << info.extension;
         BufferRows source(job->Pixels());
-        RowPicture picture{source, job->Settings(), placement};
-        ASSERT_TRUE(SaveRows(rows, info.format, picture).empty()) << info.extension;
+        // The record of a finished picture from its parts, as a merge writes it.
+        auto document = [&](Archive& ar) {
+            WriteRenderRecord(ar, job->Settings(), 0, 23, BitmapInfoHeader::ForPicture(37, 23), source,
+                              37 * 23, placement);
+        };
+        ASSERT_TRUE(SaveRows(rows, info.format, source, document).empty()) << info.extension;
         EXPECT_EQ(test::ReadAll(rows), test::ReadAll(whole)) << info.extension;
     }
 }
@@ -51,9 +56,13 @@ TEST(SaveRows, ARowThatCannotBeReadFailsTheSave)
     for (const SaveFormatInfo& info : kSaveFormats) {
         for (const std::int32_t failFrom : {0, 5, 10}) {
             FailingRows source(job->Pixels(), failFrom);
-            RowPicture picture{source, job->Settings(), {}};
+            auto document = [&](Archive& ar) {
+                WriteRenderRecord(ar, job->Settings(), 0, 11, BitmapInfoHeader::ForPicture(17, 11), source,
+                                  17 * 11, {});
+            };
             const auto path = dir / (std::string("failed") + info.extension);
-            EXPECT_FALSE(SaveRows(path.string(), info.format, picture).empty()) << info.extension << failFrom;
+            EXPECT_FALSE(SaveRows(path.string(), info.format, source, document).empty())
+                << info.extension << failFrom;
             EXPECT_FALSE(std::filesystem::exists(path)) << info.extension << failFrom;
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 0);
         }
