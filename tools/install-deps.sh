@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth
   libwmf-bin gsfonts
+  parallel
   help2man man-db
   desktop-file-utils appstream shared-mime-info
   dpkg-dev file lintian
