@@ -3,9 +3,11 @@
 // archive scripts. Usage: korvanta-fuzz-seeds FOLDER (it gets one folder per target).
 #include "core/archive/Archive.h"
 #include "core/colorings/ColoringList.h"
+#include "core/files/BandFile.h"
 #include "core/files/DesktopFile.h"
 #include "core/files/MacroFile.h"
 #include "core/formulas/FormulaList.h"
+#include "core/render/BandRows.h"
 #include "core/render/RenderRequest.h"
 
 #include <cstdio>
@@ -48,6 +50,23 @@ void Put(const std::filesystem::path& file, const std::string& bytes)
 {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Band `band` of `bands` of a finished picture, as korvanta-render --band writes it.
+std::string Band(const RenderJob& job, std::int32_t band, std::int32_t bands)
+{
+    BandHeader header;
+    header.settingsRecord = SettingsRecord(job.Settings());
+    header.digest = PictureDigest(header.settingsRecord, job.Overlay());
+    header.width = job.Settings().m_nWidth;
+    header.height = job.Settings().m_nHeight;
+    const RowRange rows = BandRows(header.height, band, bands);
+    header.firstRow = rows.first, header.rowCount = rows.count;
+    header.band = band, header.bands = bands;
+    std::ostringstream out;
+    BufferRows pixels(job.Pixels());
+    WriteBand(out, header, pixels);
+    return out.str();
 }
 
 std::string Desktop(int windows)
@@ -111,6 +130,12 @@ int main(int argc, char** argv)
         Put(root / "document" / ("partial-" + std::to_string(steps) + ".fra"),
             Record(*Picture(steps % formulas, steps % colorings, steps, false)));
     Put(root / "document" / "values.fra", Record(*Picture(1, 2, -1, true)));
+
+    for (std::int32_t f = 0; f < formulas; ++f)
+        Put(root / "band" / ("f" + std::to_string(f) + "-whole.band"), Band(*Picture(f, f % colorings, -1, f == 3), 0, 1));
+    const auto split = Picture(1, 2, -1, false);
+    for (std::int32_t k = 0; k < 4; ++k)
+        Put(root / "band" / ("band-" + std::to_string(k) + "-of-4.band"), Band(*split, k, 4));
 
     for (int windows : {0, 1, 2})
         Put(root / "desktop" / ("windows-" + std::to_string(windows) + ".dsk"), Desktop(windows));

@@ -32,24 +32,34 @@ BandSet::~BandSet() = default;
 
 bool BandSet::Open(const std::vector<std::string>& paths, std::string& error)
 {
+    return Open(paths, [](const std::string& path) -> std::unique_ptr<ByteSource> {
+        auto file = std::make_unique<FileSource>(path);
+        return file->IsOpen() ? std::move(file) : nullptr;
+    }, error);
+}
+
+bool BandSet::Open(const std::vector<std::string>& paths, const SourceOpener& open, std::string& error)
+{
     m_bands.clear();
+    m_file.reset();
+    m_opener = open;
     if (paths.empty()) {
         error = "no band files given";
         return false;
     }
     for (const std::string& path : paths) {
-        FileSource file(path);
-        if (!file.IsOpen()) {
+        const std::unique_ptr<ByteSource> file = m_opener(path);
+        if (!file) {
             error = Quoted(path) + ": cannot open it as a file";
             return false;
         }
         std::string why;
-        auto header = ReadBandHeader(file, why);
+        auto header = ReadBandHeader(*file, why);
         if (!header) {
             error = Quoted(path) + ": " + why;
             return false;
         }
-        if (!BandChecksumMatches(file)) {
+        if (!BandChecksumMatches(*file)) {
             error = Quoted(path) + ": corrupt: its checksum does not match its contents";
             return false;
         }
@@ -159,9 +169,9 @@ bool BandSet::Select(std::size_t band)
     if (m_file && m_open == band)
         return true;
     m_file.reset();
-    auto file = std::make_unique<FileSource>(m_bands[band].path);
+    auto file = m_opener(m_bands[band].path);
     std::string why;
-    const auto header = file->IsOpen() ? ReadBandHeader(*file, why) : std::nullopt;
+    const auto header = file ? ReadBandHeader(*file, why) : std::nullopt;
     // The file must still be the one that was checked.
     const BandHeader& checked = m_bands[band].header;
     if (!header || header->digest != checked.digest || header->firstRow != checked.firstRow ||

@@ -5,6 +5,7 @@
 #include "core/picture/PixelRows.h"
 #include "core/render/RenderJob.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ public:
     // False, with `error` naming the file (or the rows) at fault, when the files are not one
     // whole picture.
     bool Open(const std::vector<std::string>& paths, std::string& error);
+    // The same with the bytes of each name from `open`, which gives null for a name it
+    // cannot open.
+    using SourceOpener = std::function<std::unique_ptr<ByteSource>(const std::string& name)>;
+    bool Open(const std::vector<std::string>& names, const SourceOpener& open, std::string& error);
 
     std::int32_t Width() const override { return m_width; }
     std::int32_t Height() const override { return m_height; }
@@ -49,6 +54,7 @@ private:
     std::int32_t m_width = 0, m_height = 0;
     std::unique_ptr<RenderJob> m_job;
     std::size_t m_open = 0;
+    SourceOpener m_opener;
     std::unique_ptr<ByteSource> m_file;
     std::vector<std::uint32_t> m_row;
 };
