@@ -18,7 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint32_t last = 0;
     while (const auto event = ReadMacroEvent(in)) {
         ++events;
-        const MacroEvent shifted = ShiftedEvent(*event, header->left - 7, header->top + 11);
+        // As playback shifts events when the window stands 7 pixels left, 11 lower.
+        const auto offsetX = static_cast<std::int32_t>(std::int64_t{header->left} - 7);
+        const auto offsetY = static_cast<std::int32_t>(std::int64_t{header->top} + 11);
+        const MacroEvent shifted = ShiftedEvent(*event, offsetX, offsetY);
         if (!macro::IsMouse(event->message) && std::memcmp(&shifted, &*event, sizeof shifted) != 0)
             fuzz::Contradiction("a key event moved");
         const std::uint32_t played = macro::PlaybackTime(event->time);
