@@ -65,10 +65,9 @@ template <class T>
 int FindByName(std::span<const CRuntimeClass* const> classes, const std::string& wanted,
                const char* prefix)
 {
-    if (IsWholeNumber(wanted)) {
-        const int index = AtoI(wanted);
-        return index < static_cast<int>(classes.size()) ? index : -1;
-    }
+    // A list number first; "2304" is also the short class name of Fantasy 2304.
+    if (IsWholeNumber(wanted) && AtoI(wanted) < static_cast<int>(classes.size()))
+        return AtoI(wanted);
     const std::string key = Lower(wanted);
     for (std::size_t i = 0; i < classes.size(); ++i) {
         const std::string className = classes[i]->m_lpszClassName;

@@ -56,6 +56,20 @@ TEST(RenderOptions, NumbersMustBeWholeTexts)
     EXPECT_EQ(Refusal({"-f", "Julia", "--constant", "-0.8,+0.156"}), "");
 }
 
+TEST(RenderOptions, ColoringsByNumberOrByAnyOfTheirNames)
+{
+    std::string error;
+    auto coloringOf = [&](const char* wanted) {
+        const RenderOptions options = Parse({"-c", wanted, "--size", "2x2"}, error);
+        const auto job = PreparePicture(options, [](const RenderSettings&) { return PixelBuffer{}; }, error);
+        return job ? std::string(job->Settings().m_pCol->GetRuntimeClass().m_lpszClassName) : error;
+    };
+    EXPECT_EQ(coloringOf("0"), coloringOf("Fantasy 2304"));
+    EXPECT_EQ(coloringOf("2304"), "CFractCol2304");
+    EXPECT_EQ(coloringOf("cfractcol2304"), "CFractCol2304");
+    EXPECT_EQ(coloringOf("7"), "no coloring '7'");
+}
+
 TEST(RenderOptions, TheLargestCountIsAccepted)
 {
     std::string error;
