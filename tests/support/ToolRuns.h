@@ -2,6 +2,8 @@
 
 #include "tools/korvanta-render/RenderTool.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -26,6 +28,21 @@ inline ToolRun RunTool(std::vector<std::string> args)
     std::ostringstream out, err;
     const int status = RunRenderTool(static_cast<int>(args.size()), argv.data(), out, err);
     return {status, out.str(), err.str()};
+}
+
+// A command line that must be refused as bad input (status 2) with `message` in its error.
+struct Refusal {
+    std::vector<std::string> args;
+    const char* message;
+};
+
+inline void ExpectRefused(const std::vector<Refusal>& cases)
+{
+    for (const Refusal& c : cases) {
+        const ToolRun run = RunTool(c.args);
+        EXPECT_EQ(run.status, 2) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
 }
 
 inline std::string ShellQuoted(const std::string& text)

@@ -185,11 +185,7 @@ TEST_F(BandMerge, EachKindOfBadBandSetIsRefusedByNameWritingNothing)
 
 TEST_F(BandMerge, BandAndMergeCommandLinesAreChecked)
 {
-    struct Case {
-        std::vector<std::string> args;
-        const char* message;
-    };
-    const Case cases[] = {
+    test::ExpectRefused({
         {{"--band", "3/3", "-o", "x.band"}, "--band needs K/N, band K (0 to N-1) of N, e.g. 3/8; not '3/3'"},
         {{"--band", "-1/3", "-o", "x.band"}, "--band needs K/N"},
         {{"--band", "1/0", "-o", "x.band"}, "--band needs K/N"},
@@ -203,12 +199,7 @@ TEST_F(BandMerge, BandAndMergeCommandLinesAreChecked)
         {{"--merge", "a.band", "-o", "x.band"}, "the name must end in"},
         {{"--merge", "a.band"}, "no output given"},
         {{"a.band", "-o", "x.png"}, "unexpected argument 'a.band'"},
-    };
-    for (const Case& c : cases) {
-        const auto run = RunTool(c.args);
-        EXPECT_EQ(run.status, 2) << c.message;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    }
+    });
 }
 
 }  // namespace

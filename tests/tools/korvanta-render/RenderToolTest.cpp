@@ -1,5 +1,6 @@
 #include "support/GuiFixture.h"
 #include "support/Pictures.h"
+#include "support/ToolRuns.h"
 
 #include "tools/korvanta-render/RenderTool.h"
 #include "core/archive/Archive.h"
@@ -15,22 +16,8 @@ namespace {
 using test::GuiTest;
 using test::WaitFor;
 
-struct ToolRun {
-    int status;
-    std::string out, err;
-};
-
-ToolRun RunTool(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "korvanta-render");
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    const int status = RunRenderTool(static_cast<int>(args.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
+using test::RunTool;
+using test::ToolRun;
 
 class RenderTool : public GuiTest {
 protected:
@@ -142,12 +129,8 @@ TEST_F(RenderTool, ExplicitParametersOverrideTheScene)
 
 TEST_F(RenderTool, BadInputIsRefusedAndNothingIsWritten)
 {
-    struct Case {
-        std::vector<std::string> args;
-        const char* message;
-    };
     const std::string out = Path("never.png");
-    const Case cases[] = {
+    test::ExpectRefused({
         {{"-o", out, "--scene", "42"}, "no sample scene '42'"},
         {{"-o", out, "-f", "Spiral"}, "no formula 'Spiral'"},
         {{"-o", out, "-c", "9"}, "no coloring '9'"},
@@ -163,12 +146,7 @@ TEST_F(RenderTool, BadInputIsRefusedAndNothingIsWritten)
         {{"-o", out, "-d", Path("missing.fra")}, "cannot open"},
         {{"-o", out, "-d", Path("x.fra"), "-s", "1"}, "--document goes alone"},
         {{"-o", out, "--frobnicate"}, "unrecognized option '--frobnicate'"},
-    };
-    for (const Case& c : cases) {
-        const ToolRun run = RunTool(c.args);
-        EXPECT_EQ(run.status, 2) << c.message;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    }
+    });
     std::ofstream(dir / "text.fra") << "plain text";
     const ToolRun notDocument = RunTool({"-d", Path("text.fra"), "-o", out});
     EXPECT_EQ(notDocument.status, 2);
