@@ -46,7 +46,8 @@ Output:
       --version            show the version and exit
 
 Exit status: 0 when every output was written, 1 when rendering or writing failed,
-2 for bad arguments or input.
+2 for bad arguments or input, 128+N when stopped by signal N (SIGINT 130, SIGTERM 143),
+after removing its unfinished files.
 )";
 
 namespace {
