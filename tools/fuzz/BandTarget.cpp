@@ -23,7 +23,9 @@ bool FitsTheFuzzer(const BandHeader& header)
 {
     try {
         const LoadedSettings loaded = ReadSettingsRecord(header);
-        return loaded.settings.m_pCol == nullptr || loaded.settings.m_pCol->GetNumColors() <= kMaxFuzzColors;
+        // The limit is compared as unsigned: a negative count means billions of iterations.
+        return loaded.settings.m_pCol == nullptr ||
+               static_cast<std::uint32_t>(loaded.settings.m_pCol->GetNumColors()) <= kMaxFuzzColors;
     } catch (const ArchiveError&) {
         return true;
     }
