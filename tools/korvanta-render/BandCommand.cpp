@@ -1,4 +1,5 @@
 #include "tools/korvanta-render/JobPieces.h"
+#include "tools/korvanta-render/OptionText.h"
 
 #include "core/files/AtomicFile.h"
 #include "core/files/BandFile.h"
@@ -7,7 +8,6 @@
 #include "core/render/ParallelRender.h"
 
 #include <cerrno>
-#include <charconv>
 #include <fstream>
 #include <stdexcept>
 
@@ -21,14 +21,12 @@ bool ParseBand(const std::string& text, std::int32_t& band, std::int32_t& bands)
     const std::size_t slash = text.find('/');
     if (slash == std::string::npos)
         return false;
-    auto whole = [](std::string_view digits, std::int32_t& value) {
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        return !digits.empty() && digits[0] != '-' && digits[0] != '+' && ec == std::errc() &&
-               end == digits.data() + digits.size();
-    };
     const std::string_view all = text;
-    return whole(all.substr(0, slash), band) && whole(all.substr(slash + 1), bands) && bands >= 1 &&
-           band >= 0 && band < bands;
+    const auto k = WholeNumber(all.substr(0, slash)), n = WholeNumber(all.substr(slash + 1));
+    if (!k || !n || *n < 1 || *k >= *n)
+        return false;
+    band = *k, bands = *n;
+    return true;
 }
 
 // Written like every other output: complete under a temporary name, then renamed.

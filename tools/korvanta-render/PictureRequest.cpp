@@ -1,5 +1,7 @@
 #include "tools/korvanta-render/PictureRequest.h"
 
+#include "tools/korvanta-render/OptionText.h"
+
 #include "core/colorings/ColoringList.h"
 #include "core/formulas/FormulaList.h"
 #include "core/render/RenderRequest.h"
@@ -24,14 +26,9 @@ std::string Lower(std::string text)
     return text;
 }
 
-// A count or index: digits only, up to the largest 32-bit integer.
 bool IsWholeNumber(const std::string& text)
 {
-    std::int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return !text.empty() && std::isdigit(static_cast<unsigned char>(text[0])) &&
-           error == std::errc() && stop == end;
+    return WholeNumber(text).has_value();
 }
 
 // Empty parts count too: "1,2,3,4," has five.
@@ -66,8 +63,8 @@ int FindByName(std::span<const CRuntimeClass* const> classes, const std::string&
                const char* prefix)
 {
     // A list number first; "2304" is also the short class name of Fantasy 2304.
-    if (IsWholeNumber(wanted) && AtoI(wanted) < static_cast<int>(classes.size()))
-        return AtoI(wanted);
+    if (const auto index = WholeNumber(wanted); index && *index < static_cast<int>(classes.size()))
+        return *index;
     const std::string key = Lower(wanted);
     for (std::size_t i = 0; i < classes.size(); ++i) {
         const std::string className = classes[i]->m_lpszClassName;

@@ -1,6 +1,7 @@
 #include "tools/korvanta-render/ZoomFrames.h"
 
 #include "tools/korvanta-render/JobPieces.h"
+#include "tools/korvanta-render/OptionText.h"
 #include "core/files/PictureExport.h"
 #include "core/render/ParallelRender.h"
 #include "core/text/NumberText.h"
@@ -68,12 +69,6 @@ std::string RealText(double value)
     return std::string(text, ec == std::errc{} ? end : text);
 }
 
-bool WholeNumber(const std::string& text, std::int32_t& value)
-{
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && text[0] != '-' && ec == std::errc() && end == text.data() + text.size();
-}
-
 }  // namespace
 
 std::optional<Area> ZoomFrameArea(const Area& start, const Area& end, std::int32_t frame,
@@ -126,12 +121,14 @@ int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::o
 {
     if (options.document || options.merge)
         return fail("--frames goes with neither --document nor --merge", 2);
-    std::int32_t frames = 0, only = -1;
-    if (!options.frames || !WholeNumber(*options.frames, frames) || frames < 1)
+    const auto count = options.frames ? WholeNumber(*options.frames) : std::nullopt;
+    const std::int32_t frames = count.value_or(0);
+    if (frames < 1)
         return fail("--frames needs a number of frames, 1 or more" +
                         (options.frames ? ", not '" + *options.frames + "'" : std::string()),
                     2);
-    if (options.frame && (!WholeNumber(*options.frame, only) || only >= frames))
+    const std::int32_t only = options.frame ? WholeNumber(*options.frame).value_or(frames) : -1;
+    if (only >= frames)
         return fail("--frame needs a frame number from 0 to " + std::to_string(frames - 1) + ", not '" +
                         *options.frame + "'",
                     2);
