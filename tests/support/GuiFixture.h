@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -79,7 +80,9 @@ protected:
     void SetUp() override
     {
         m_previous = Prompter::Install(&prompts);
-        QFile::remove(DesktopFilePath());  // every test starts as on a first start
+        // Every test starts as on a first start.
+        QDir(UserDataDir()).removeRecursively();
+        UserDataDir();
         dialog = std::make_unique<CFractalDlg>();
         dialog->show();
         dialog->activateWindow();

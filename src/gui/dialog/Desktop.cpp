@@ -13,8 +13,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 
+#include <cerrno>
+#include <filesystem>
 #include <fstream>
 
 namespace korvanta {
@@ -112,43 +115,116 @@ void CFractalDlg::Serialize(Archive& ar)
     ApplyDesktopFields(fields);
 }
 
+namespace {
+
+QString Quoted(const QString& path)
+{
+    return "\"" + path + "\"";
+}
+
+QString ReasonOf(const std::error_code& error)
+{
+    return QString::fromStdString(error ? error.message() : std::string("input/output error"));
+}
+
+// A copy of a desktop that could not be read in full, beside it under a name no other copy
+// has; empty when none could be made.
+QString KeepDamagedCopy(const QString& path)
+{
+    for (int n = 1; n < 1000; ++n) {
+        const QString copy = path + ".damaged" + (n == 1 ? QString() : QString("-%1").arg(n));
+        if (QFileInfo::exists(copy))
+            continue;
+        return QFile::copy(path, copy) ? copy : QString();
+    }
+    return {};
+}
+
+}  // namespace
+
+bool CFractalDlg::WriteDesktopFile(QString& reason)
+{
+    // Through a temporary file: a failed save leaves the previous desktop as it was.
+    AtomicFile file(QFile::encodeName(DesktopFilePath()).toStdString());
+    if (!file.IsOpen()) {
+        reason = ReasonOf(file.Error());
+        return false;
+    }
+    std::ofstream out(file.TempPath(), std::ios::binary | std::ios::trunc);
+    try {
+        errno = 0;
+        Archive ar(out);
+        Serialize(ar);
+        out.close();
+        if (!out.good()) {
+            reason = ReasonOf({errno ? errno : EIO, std::generic_category()});
+            return false;
+        }
+    } catch (const std::exception&) {
+        reason = ReasonOf({errno ? errno : EIO, std::generic_category()});
+        return false;
+    }
+    if (!file.Commit()) {
+        reason = ReasonOf(file.Error());
+        return false;
+    }
+    return true;
+}
+
 bool CFractalDlg::SaveOrRestoreDesktop(bool save)
 {
     const QString path = DesktopFilePath();
     if (save) {
+        if (m_desktopUnread && QFileInfo::exists(path)) {
+            const QString question =
+                QString("The desktop file %1 could not be read when Korvanta started.\n%2")
+                    .arg(Quoted(path), m_bDesktop ? "Replace it with the desktop you have now?"
+                                                  : "Delete it?");
+            if (!Prompter::Current().Confirm(this, question))
+                return true;  // left as it is; nothing stops the exit
+        }
         if (!m_bDesktop) {
-            QFile::remove(path);
+            std::error_code ignored;  // missing already, or a folder with things in it
+            std::filesystem::remove(QFile::encodeName(path).toStdString(), ignored);
             return true;
         }
-        // Through a temporary file: a failed save leaves the previous desktop as it was.
-        AtomicFile file(QFile::encodeName(path).toStdString());
-        bool written = false;
-        if (file.IsOpen()) {
-            std::ofstream out(file.TempPath(), std::ios::binary | std::ios::trunc);
-            try {
-                Archive ar(out);
-                Serialize(ar);
-                out.close();
-                written = out.good() && file.Commit();
-            } catch (const std::exception&) {
-            }
-        }
-        if (!written)
-            Prompter::Current().Message(this, kFailureWriting);
-        return written;
+        QString reason;
+        if (WriteDesktopFile(reason))
+            return true;
+        return Prompter::Current().Confirm(
+            this, QString("%1\nThe desktop could not be saved to %2: %3.\n"
+                          "Exit anyway? The open pictures will be lost.")
+                      .arg(kFailureWriting, Quoted(path), reason));
     }
 
     bool restored = false;
     std::ifstream in;
-    if (!OpenInputFile(in, QFile::encodeName(path).toStdString())) {
-        m_bDesktop = 0;
+    std::error_code error;
+    if (!OpenInputFile(in, QFile::encodeName(path).toStdString(), &error)) {
+        if (error == std::errc::no_such_file_or_directory) {
+            m_bDesktop = 0;
+        } else {
+            // Not "no desktop": the user's file stays until they say otherwise.
+            m_desktopUnread = true;
+            Prompter::Current().Message(
+                this, QString("The desktop file %1 could not be read: %2.\n"
+                              "It is left as it is; Korvanta asks before it replaces or deletes it.")
+                          .arg(Quoted(path), ReasonOf(error)));
+        }
     } else {
         try {
             Archive ar(in, FindRegisteredClass);
             Serialize(ar);
             restored = true;
         } catch (const std::exception&) {
-            Prompter::Current().Message(this, kFailureReading);
+            in.close();
+            const QString copy = KeepDamagedCopy(path);
+            m_desktopUnread = copy.isEmpty();
+            Prompter::Current().Message(
+                this, QString("%1\nThe desktop file %2 is damaged; what could be read was restored.\n%3")
+                          .arg(kFailureReading, Quoted(path),
+                               copy.isEmpty() ? QString("Korvanta asks before it replaces it.")
+                                              : QString("The damaged file is kept as %1.").arg(Quoted(copy))));
         }
     }
     DoDataExchange(false);

@@ -282,11 +282,12 @@ void CFractalDlg::reject()
             Prompter::Current().Message(this, strings::kRemedyOrUncheck);
             return;
         }
-        SaveOrRestoreDesktop(true);
     } else {
-        QFile::remove(DesktopFilePath());
+        m_bDesktop = 0;
     }
     m_bValidate = true;
+    if (!SaveOrRestoreDesktop(true))
+        return;
     QDialog::reject();
 }
 

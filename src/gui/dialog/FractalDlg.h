@@ -90,7 +90,9 @@ public:
     // The desktop file: every render window's record in list order, then the fields, the
     // options, the selections and this window's placement, through one archive.
     void Serialize(Archive& ar);
-    // Saves (or, with Desktop unchecked, deletes) the desktop file, or restores it.
+    // Restores the desktop file (true when it was read whole), or saves it (deletes it with
+    // Desktop unchecked); a save is false only when it failed and the user would rather
+    // stay than exit without it.
     bool SaveOrRestoreDesktop(bool save);
 
     // Reads one render window record and opens its window; raises the archive's errors (no
@@ -156,6 +158,8 @@ private:
     void CreateMacroEngine();
     void ShowMacroMenu(QPoint global);
     DesktopFields CurrentDesktopFields() const;
+    // False, with the system's reason, when the desktop could not be written.
+    bool WriteDesktopFile(QString& reason);
     void ApplyDesktopFields(const DesktopFields& fields);
     // Shows the problem and puts the focus on its field; always false.
     bool Fail(const FieldProblem& problem);
@@ -174,6 +178,8 @@ private:
     QComboBox* m_coloringBox = nullptr;
     QComboBox* m_samplesBox = nullptr;
     UpDown* m_upDown = nullptr;
+    // Start-up found a desktop file it could not read in full and could keep no copy of.
+    bool m_desktopUnread = false;
 };
 
 }  // namespace korvanta

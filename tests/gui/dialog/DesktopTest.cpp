@@ -164,13 +164,62 @@ TEST_F(Desktop, AFileCutInTheFieldsKeepsTheWindowsAndTheDefaultTexts)
     ExitSavingTheDesktop();
     const auto size = std::filesystem::file_size(File());
     std::filesystem::resize_file(File(), size - 44 - 12 - 3);  // inside # Colors
+    const std::string damaged = test::ReadAll(File());
     Restart();
-    EXPECT_EQ(prompts.messages, QStringList{"Failure reading file!"});
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith("Failure reading file!\n"));
+    // The file is named, and the damaged one is kept beside it before anything replaces it.
+    const QString copy = DesktopFilePath() + ".damaged";
+    EXPECT_TRUE(prompts.messages[0].contains("\"" + DesktopFilePath() + "\"")) << prompts.messages[0].toStdString();
+    EXPECT_TRUE(prompts.messages[0].contains("\"" + copy + "\"")) << prompts.messages[0].toStdString();
+    EXPECT_EQ(test::ReadAll(copy.toStdString()), damaged);
     EXPECT_EQ(dialog->RenderWindows().size(), 1u);
     EXPECT_EQ(Edit(kIdXStart)->text(), "-1");
     EXPECT_EQ(Edit(kIdYEnd)->text(), "1");
     EXPECT_EQ(Edit(kIdCRe)->text(), "0.0");
     EXPECT_EQ(Edit(kIdWidth)->text(), "33");  // read before the cut: kept
+
+    // The next exit writes a new desktop and the damaged copy stays; a second damaged
+    // file gets a copy of its own.
+    ExitSavingTheDesktop();
+    EXPECT_NE(test::ReadAll(File()), damaged);
+    EXPECT_EQ(test::ReadAll(copy.toStdString()), damaged);
+    std::filesystem::resize_file(File(), 10);
+    prompts.messages.clear();
+    Restart();
+    EXPECT_TRUE(prompts.messages.value(0).contains(copy + "-2")) << prompts.messages.value(0).toStdString();
+    EXPECT_EQ(test::ReadAll(copy.toStdString()), damaged);
+    EXPECT_EQ(std::filesystem::file_size((copy + "-2").toStdString()), 10u);
+}
+
+// Only a file that is not there means "no desktop": one that is there but cannot be read is
+// named with the reason, and is neither replaced nor deleted unless the user says so.
+TEST_F(Desktop, AFileThatCannotBeReadIsNamedAndKeptUnlessTheUserAgrees)
+{
+    std::filesystem::create_directories(File() / "pictures");
+    for (const bool desktopChecked : {true, false}) {
+        prompts.messages.clear();
+        prompts.questions.clear();
+        Restart();
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_TRUE(prompts.messages[0].contains("\"" + DesktopFilePath() + "\"")) << prompts.messages[0].toStdString();
+        EXPECT_TRUE(prompts.messages[0].contains("Is a directory")) << prompts.messages[0].toStdString();
+        EXPECT_TRUE(Check(kIdDesktop)->isChecked());
+        Check(kIdDesktop)->setChecked(desktopChecked);
+        prompts.confirmations = {false};  // keep it
+        dialog->reject();
+        ASSERT_EQ(prompts.questions.size(), 1);
+        EXPECT_TRUE(prompts.questions[0].contains(desktopChecked ? "Replace it" : "Delete it"));
+        EXPECT_TRUE(std::filesystem::exists(File() / "pictures"));
+        EXPECT_FALSE(dialog->isVisible());  // kept, and the program still ends
+    }
+    // Agreed: an unchecked Desktop removes what it can and leaves no question behind.
+    std::filesystem::remove(File() / "pictures");
+    Restart();
+    Check(kIdDesktop)->setChecked(false);
+    prompts.confirmations = {true};
+    dialog->reject();
+    EXPECT_FALSE(std::filesystem::exists(File()));
 }
 
 TEST_F(Desktop, HostileFilesFailCleanlyAndNeverLeaveAHalfMadeWindow)
@@ -185,7 +234,7 @@ TEST_F(Desktop, HostileFilesFailCleanlyAndNeverLeaveAHalfMadeWindow)
         prompts.messages.clear();
         Restart();
         for (const QString& message : prompts.messages)
-            EXPECT_TRUE(message == "Failure reading file!" ||
+            EXPECT_TRUE(message.startsWith("Failure reading file!\n") ||
                         message == "Not a Korvanta file or file corrupted!" ||
                         message.startsWith("Value should be"))
                 << message.toStdString();
@@ -207,10 +256,12 @@ TEST_F(Desktop, HostileFilesFailCleanlyAndNeverLeaveAHalfMadeWindow)
     std::string count("\x00\x28\x6B\xEE", 4);
     openWith(count + std::string(26, '\0'));
     EXPECT_TRUE(dialog->RenderWindows().empty());
-    EXPECT_EQ(prompts.messages.back(), "Failure reading file!");
+    EXPECT_TRUE(prompts.messages.back().startsWith("Failure reading file!\n"));
 }
 
-TEST_F(Desktop, AFailedSaveKeepsThePreviousDesktopAndSaysSo)
+// A save that fails asks before the program ends and the pictures with it; staying is the
+// default.
+TEST_F(Desktop, AFailedSaveKeepsThePreviousDesktopAndAsksBeforeExiting)
 {
     ExitSavingTheDesktop();
     const std::string before = test::ReadAll(File());
@@ -225,12 +276,36 @@ TEST_F(Desktop, AFailedSaveKeepsThePreviousDesktopAndSaysSo)
     tight.rlim_cur = 1000;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    prompts.confirmations = {false, true};
+    dialog->reject();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->RenderWindows().size(), 1u);
     dialog->reject();
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(prompts.messages, QStringList{"Failure Writing file!"});
+    EXPECT_FALSE(dialog->isVisible());
+    ASSERT_EQ(prompts.questions.size(), 2);
+    EXPECT_TRUE(prompts.questions[0].startsWith("Failure Writing file!\n")) << prompts.questions[0].toStdString();
+    EXPECT_TRUE(prompts.questions[0].contains("\"" + DesktopFilePath() + "\": File too large"))
+        << prompts.questions[0].toStdString();
+    EXPECT_TRUE(prompts.questions[0].contains("Exit anyway?"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(test::ReadAll(File()), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(File()).parent_path()), {}), 1);
+}
+
+TEST_F(Desktop, AFolderInThePlaceOfTheFileIsAFailedSaveToo)
+{
+    std::filesystem::create_directories(File() / "x");
+    Restart();
+    prompts.questions.clear();
+    prompts.confirmations = {true, false};  // replace it: yes; exit anyway: no
+    Check(kIdDesktop)->setChecked(true);
+    dialog->reject();
+    ASSERT_EQ(prompts.questions.size(), 2);
+    EXPECT_TRUE(prompts.questions[1].startsWith("Failure Writing file!\n")) << prompts.questions[1].toStdString();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(std::filesystem::exists(File() / "x"));
 }
 
 }  // namespace
