@@ -29,7 +29,8 @@ CFractalWnd::CFractalWnd(std::unique_ptr<RenderJob> job) : m_job(std::move(job))
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setWindowIcon(WindowIcon());
-    setWindowTitle(RenderJob::kTitle);
+    // A picture that needs no more steps gets no title from them.
+    setWindowTitle(m_job->Finished() ? RenderJob::kReadyTitle : RenderJob::kTitle);
     m_job->SetView(this);
 }
 

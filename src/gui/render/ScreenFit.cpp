@@ -3,7 +3,9 @@
 #include "core/render/AspectFit.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -23,28 +25,45 @@ QSize FittedClientSize(QSize picture, QMargins frame)
     return {fitted.width, fitted.height};
 }
 
-QRect OntoNearestScreen(QRect outer)
+QRect OntoScreenArea(QRect outer, const QList<QRect>& areas, bool resizable)
 {
-    const QScreen* nearest = nullptr;
-    qint64 nearestDistance = std::numeric_limits<qint64>::max();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect area = screen->availableGeometry();
-        if (area.intersects(outer))
+    const QRect* best = nullptr;
+    qint64 bestOverlap = 0, nearestDistance = std::numeric_limits<qint64>::max();
+    const QRect* nearest = nullptr;
+    for (const QRect& area : areas) {
+        if (area.contains(outer))
             return outer;
-        const qint64 dx = std::max({area.left() - outer.right(), outer.left() - area.right(), 0});
-        const qint64 dy = std::max({area.top() - outer.bottom(), outer.top() - area.bottom(), 0});
+        const QRect common = area.intersected(outer);
+        const qint64 overlap = qint64{common.width()} * common.height();
+        if (overlap > bestOverlap) {
+            bestOverlap = overlap;
+            best = &area;
+        }
+        const qint64 dx = std::max<qint64>({qint64{area.left()} - outer.right(), qint64{outer.left()} - area.right(), 0});
+        const qint64 dy = std::max<qint64>({qint64{area.top()} - outer.bottom(), qint64{outer.top()} - area.bottom(), 0});
         if (dx * dx + dy * dy < nearestDistance) {
             nearestDistance = dx * dx + dy * dy;
-            nearest = screen;
+            nearest = &area;
         }
     }
-    if (nearest == nullptr)
+    const QRect* target = best ? best : nearest;
+    if (target == nullptr)
         return outer;
-    // Too large a window keeps its top-left corner (and title bar) on the screen.
-    const QRect area = nearest->availableGeometry();
-    const int x = std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
-    const int y = std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
-    return QRect(QPoint(x, y), outer.size());
+    const QRect area = *target;
+    QSize size = outer.size();
+    if (resizable)
+        size = size.boundedTo(area.size());
+    const int x = std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    const int y = std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return QRect(QPoint(x, y), size);
+}
+
+QRect OntoNearestScreen(QRect outer, bool resizable)
+{
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    return OntoScreenArea(outer, areas, resizable);
 }
 
 namespace {
@@ -56,6 +75,78 @@ QMargins FrameOf(const QWidget& window)
             outer.right() - client.right(), outer.bottom() - client.bottom()};
 }
 
+// The outer rectangle a record asks for, on this desktop's screens, for a window whose
+// frame is `frame`.
+QRect Target(const WindowPlacement& p, const QWidget& window, QMargins frame, bool resizable)
+{
+    // In 64 bits and clamped: the stored numbers may be anything.
+    auto side = [](std::int64_t from, std::int64_t to) {
+        return static_cast<int>(std::clamp<std::int64_t>(to - from, 1, 1 << 24));
+    };
+    auto place = [](std::int32_t at) { return std::clamp(at, -(1 << 24), 1 << 24); };
+    const QSize outer = resizable ? QSize(side(p.left, p.right), side(p.top, p.bottom))
+                                  : window.size().grownBy(frame);
+    const QSize minimum = QSize(1, 1).grownBy(frame);
+    return OntoNearestScreen(QRect(QPoint(place(p.left), place(p.top)), outer.expandedTo(minimum)),
+                             resizable);
+}
+
+void Apply(QWidget& window, QRect outer, QMargins frame, bool resizable)
+{
+    if (resizable)
+        window.resize(outer.size().shrunkBy(frame).expandedTo(QSize(1, 1)));
+    // Moving a window places its frame, shown or not yet shown.
+    window.move(outer.topLeft());
+}
+
+// Waits for the window manager's frame around a newly shown window, then puts the window
+// where its record says with that frame. Without a window manager no frame comes, and the
+// first placement was already right.
+class FramedPlacement : public QObject {
+public:
+    FramedPlacement(QWidget& window, WindowPlacement placement, bool resizable)
+        : QObject(&window), m_window(&window), m_placement(placement), m_resizable(resizable),
+          m_applied(window.geometry())
+    {
+        m_poll.setInterval(10);
+        connect(&m_poll, &QTimer::timeout, this, &FramedPlacement::Check);
+        m_poll.start();
+        QTimer::singleShot(kPatienceMs, this, [this] { deleteLater(); });
+    }
+
+    // Null once the window was moved or resized by other hands: it stands where it is.
+    const FramedPlacement* Pending() const
+    {
+        return m_window && m_window->geometry() == m_applied ? this : nullptr;
+    }
+    QRect Wanted() const { return Target(m_placement, *m_window, {}, m_resizable); }
+
+private:
+    static constexpr int kPatienceMs = 5000;
+
+    void Check()
+    {
+        if (!m_window)
+            return;
+        const QMargins frame = FrameOf(*m_window);
+        if (frame.isNull()) {
+            if (!Pending())
+                deleteLater();
+            return;
+        }
+        m_poll.stop();
+        if (m_window->windowState() == Qt::WindowNoState)
+            Apply(*m_window, Target(m_placement, *m_window, frame, m_resizable), frame, m_resizable);
+        deleteLater();
+    }
+
+    QPointer<QWidget> m_window;
+    WindowPlacement m_placement;
+    bool m_resizable;
+    QRect m_applied;
+    QTimer m_poll;
+};
+
 }  // namespace
 
 WindowPlacement PlacementOf(const QWidget& window)
@@ -64,9 +155,20 @@ WindowPlacement PlacementOf(const QWidget& window)
     p.showCmd = window.isMinimized()   ? WindowPlacement::kMinimized
                 : window.isMaximized() ? WindowPlacement::kMaximized
                                        : WindowPlacement::kNormal;
-    const QRect normal =
-        p.showCmd == WindowPlacement::kNormal ? window.geometry() : window.normalGeometry();
-    const QRect outer = normal.marginsAdded(FrameOf(window));
+    QRect outer;
+    // Not yet framed: the place it was asked to take stands for the one it will take.
+    const FramedPlacement* pending = nullptr;
+    for (const QObject* child : window.children()) {
+        if (const auto* placer = dynamic_cast<const FramedPlacement*>(child))
+            pending = placer->Pending();
+    }
+    if (pending)
+        outer = pending->Wanted();
+    else {
+        const QRect normal =
+            p.showCmd == WindowPlacement::kNormal ? window.geometry() : window.normalGeometry();
+        outer = normal.marginsAdded(FrameOf(window));
+    }
     p.left = outer.left();
     p.top = outer.top();
     p.right = outer.left() + outer.width();
@@ -78,24 +180,9 @@ void PlaceWindow(QWidget& window, const WindowPlacement& p, bool resizable)
 {
     if (p.right > p.left && p.bottom > p.top) {
         const QMargins frame = FrameOf(window);
-        const int extraWidth = frame.left() + frame.right();
-        const int extraHeight = frame.top() + frame.bottom();
-        // In 64 bits and clamped: the stored numbers may be anything.
-        auto side = [](std::int64_t from, std::int64_t to, int frameSide) {
-            return static_cast<int>(std::clamp<std::int64_t>(to - from - frameSide, 1, 1 << 24));
-        };
-        auto place = [](std::int32_t at) { return std::clamp(at, -(1 << 24), 1 << 24); };
-        const QSize client =
-            resizable ? FittedClientSize(QSize(side(p.left, p.right, extraWidth),
-                                               side(p.top, p.bottom, extraHeight)),
-                                         frame)
-                      : window.size();
-        const QRect outer = OntoNearestScreen(QRect(place(p.left), place(p.top),
-                                                    client.width() + extraWidth,
-                                                    client.height() + extraHeight));
-        // Moving a window places its frame, shown or not yet shown.
-        window.resize(client);
-        window.move(outer.topLeft());
+        Apply(window, Target(p, window, frame, resizable), frame, resizable);
+        if (frame.isNull())
+            new FramedPlacement(window, p, resizable);
     }
     if (p.showCmd == WindowPlacement::kMinimized)
         window.showMinimized();

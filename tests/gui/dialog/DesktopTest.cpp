@@ -116,6 +116,8 @@ TEST_F(Desktop, WindowsReopenInOrderAndResumeWhereTheyStopped)
     const CFractalWnd* a = dialog->RenderWindows()[0];
     CFractalWnd* b = dialog->RenderWindows()[1];
     EXPECT_TRUE(a->Job().Finished());
+    EXPECT_EQ(a->windowTitle(), "Nimbrel's renderer ready");
+    EXPECT_EQ(b->windowTitle(), "Nimbrel's");
     EXPECT_EQ(std::memcmp(a->Job().Pixels().data(), first.data(), first.size() * 4), 0);
     EXPECT_EQ(b->Job().Row(), row);
     EXPECT_EQ(b->Job().Column(), column);
