@@ -1,5 +1,6 @@
 #include "gui/dialog/FractalDlg.h"
 
+#include "gui/render/FractalWnd.h"
 #include "gui/resources/ControlIds.h"
 #include "gui/shell/Help.h"
 #include "gui/shell/MacroEngine.h"
@@ -25,7 +26,8 @@ QString WithMacroExtension(const QString& path)
 
 void CFractalDlg::CreateMacroEngine()
 {
-    m_macros = new MacroEngine(this);
+    m_macros = new MacroEngine(
+        this, [this] { return QList<QWidget*>(m_renderWindows.begin(), m_renderWindows.end()); });
     // A training card's page comes back once its sample has run.
     connect(m_macros, &MacroEngine::playbackEnded, this, [] {
         if (QWidget* help = LastHelpWindow())

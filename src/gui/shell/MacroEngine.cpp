@@ -155,7 +155,8 @@ bool IsInput(QEvent::Type type)
 
 }  // namespace
 
-MacroEngine::MacroEngine(QWidget* dialog) : QObject(dialog), m_dialog(dialog)
+MacroEngine::MacroEngine(QWidget* dialog, WindowList openWindows)
+    : QObject(dialog), m_dialog(dialog), m_openWindows(std::move(openWindows))
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -175,9 +176,67 @@ MacroEngine::~MacroEngine()
     qApp->removeEventFilter(this);
 }
 
-bool MacroEngine::IsAttentionKey(int key, Qt::KeyboardModifiers modifiers)
+bool MacroEngine::IsAttentionKey(int key, Qt::KeyboardModifiers modifiers, quint32 keysym)
 {
-    return key == Qt::Key_Cancel || (key == Qt::Key_Pause && (modifiers & Qt::ControlModifier));
+    constexpr quint32 kXBreak = 0xFF6B, kXPause = 0xFF13;
+    const bool control = modifiers & Qt::ControlModifier;
+    return key == Qt::Key_Cancel || keysym == kXBreak ||
+           (control && (key == Qt::Key_Pause || keysym == kXPause));
+}
+
+void MacroEngine::StartNumbering()
+{
+    m_windows = {m_dialog};
+    m_openAtStart.clear();
+    if (m_openWindows) {
+        for (QWidget* window : m_openWindows())
+            m_openAtStart << window;
+    }
+    m_noted.clear();
+}
+
+void MacroEngine::Meet(QWidget* window)
+{
+    // Tooltips come and go with the pointer's pauses, which a playback does not keep.
+    const Qt::WindowType type = window->windowType();
+    if (type == Qt::ToolTip || type == Qt::SplashScreen || type == Qt::Desktop)
+        return;
+    if (m_windows.contains(window) || m_openAtStart.contains(window))
+        return;
+    m_windows << window;
+}
+
+QWidget* MacroEngine::WindowNumbered(std::uint32_t number) const
+{
+    if (number >= MacroPlaces::kOpenAtStart) {
+        const std::uint32_t index = number - MacroPlaces::kOpenAtStart;
+        return index < static_cast<std::uint32_t>(m_openAtStart.size()) ? m_openAtStart[index].data() : nullptr;
+    }
+    if (number == 0 || number > static_cast<std::uint32_t>(m_windows.size()))
+        return nullptr;
+    return m_windows[number - 1];
+}
+
+std::uint32_t MacroEngine::NumberOf(const QWindow* window) const
+{
+    for (qsizetype i = 0; i < m_windows.size(); ++i) {
+        if (m_windows[i] && m_windows[i]->windowHandle() == window)
+            return static_cast<std::uint32_t>(i + 1);
+    }
+    for (qsizetype i = 0; i < m_openAtStart.size(); ++i) {
+        if (m_openAtStart[i] && m_openAtStart[i]->windowHandle() == window)
+            return MacroPlaces::kOpenAtStart + static_cast<std::uint32_t>(i);
+    }
+    return 0;
+}
+
+std::optional<MacroPlaces::Point> MacroEngine::OriginOf(std::uint32_t number) const
+{
+    const QWidget* window = WindowNumbered(number);
+    if (!window || !window->isVisible())
+        return std::nullopt;
+    const QPoint origin = window->mapToGlobal(QPoint(0, 0));
+    return MacroPlaces::Point{origin.x(), origin.y()};
 }
 
 bool MacroEngine::StartRecording(const QString& path, QString& error)
@@ -189,12 +248,14 @@ bool MacroEngine::StartRecording(const QString& path, QString& error)
     const QPoint cursor = m_dialog->mapFromGlobal(QCursor::pos());
     WriteMacroHeader(out, {frame.left(), frame.top(), frame.left() + frame.width(),
                            frame.top() + frame.height(), cursor.x(), cursor.y()});
+    WriteMacroEvent(out, MacroPlaces::Mark());
     out.flush();
     if (!out) {
         error = "Couldn't open macro file";
         return false;
     }
     m_writer = std::make_unique<MacroWriter>(std::move(out));
+    StartNumbering();
     m_recordClock.start();
     m_writeCheck.start();
     m_state = State::Recording;
@@ -210,7 +271,7 @@ void MacroEngine::StopRecording()
     m_state = State::Idle;
 }
 
-void MacroEngine::Record(QEvent* event)
+void MacroEngine::Record(QObject* watched, QEvent* event)
 {
     MacroEvent record;
     record.time = macro::RecordedTime(static_cast<std::uint32_t>(m_recordClock.elapsed()), 0);
@@ -240,29 +301,53 @@ void MacroEngine::Record(QEvent* event)
         const QPoint at = mouse->globalPosition().toPoint();
         record.paramL = static_cast<std::uint32_t>(at.x());
         record.paramH = static_cast<std::uint32_t>(at.y());
+        record.window = NumberOf(static_cast<QWindow*>(watched));
+        // Where its window stands, whenever that is news.
+        if (const QWidget* window = WindowNumbered(record.window)) {
+            const QPoint origin = window->mapToGlobal(QPoint(0, 0));
+            const auto noted = m_noted.constFind(record.window);
+            if (noted == m_noted.constEnd() || *noted != origin) {
+                m_noted[record.window] = origin;
+                m_writer->Append(MacroPlaces::Note(record.window, {origin.x(), origin.y()}, record.time));
+            }
+        }
     }
     m_writer->Append(record);
 }
 
 bool MacroEngine::eventFilter(QObject* watched, QEvent* event)
 {
-    // Input reaches a window first; what its widgets get after that is the same event again.
-    auto* window = qobject_cast<QWindow*>(watched);
-    if (!window || !event->spontaneous() || !IsInput(event->type()) || m_state == State::Idle)
+    if (m_state == State::Idle)
         return QObject::eventFilter(watched, event);
-    if (m_state == State::Recording) {
-        Record(event);
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow())
+            Meet(widget);
         return QObject::eventFilter(watched, event);
     }
-    // Playing: only what the player delivers gets through, and the attention key.
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (IsAttentionKey(key->key(), key->modifiers())) {
+    // Input reaches a window first; what its widgets get after that is the same event again.
+    if (!qobject_cast<QWindow*>(watched) || !event->spontaneous() || !IsInput(event->type()))
+        return QObject::eventFilter(watched, event);
+    if (m_state == State::Recording) {
+        Record(watched, event);
+        return QObject::eventFilter(watched, event);
+    }
+    return HoldOff(event);
+}
+
+// Playing: only what the player delivers gets through, and the ways out.
+bool MacroEngine::HoldOff(QEvent* event)
+{
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (key && m_keysPlaying == 0 && event->type() == QEvent::KeyPress) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        m_escapes = press->key() == Qt::Key_Escape ? m_escapes + 1 : 0;
+        if (IsAttentionKey(press->key(), press->modifiers(), press->nativeVirtualKey()) ||
+            m_escapes >= kEscapesToStop) {
             CancelPlayback();
             return true;
         }
     }
-    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (key)
         return m_keysPlaying == 0;
     return !m_injecting.contains(static_cast<QInputEvent*>(event)->timestamp());
@@ -296,6 +381,9 @@ bool MacroEngine::Play(const QString& path, QString& error)
     m_buttons = Qt::NoButton;
     m_modifiers = Qt::NoModifier;
     m_grab = nullptr;
+    m_escapes = 0;
+    m_places = MacroPlaces();
+    StartNumbering();
     m_state = State::Playing;
     m_playClock.start();
     m_start = Now();
@@ -307,13 +395,17 @@ bool MacroEngine::Play(const QString& path, QString& error)
     return true;
 }
 
+// Mouse events are placed only as they are played: the window they go to may open just
+// before.
 bool MacroEngine::ReadNext()
 {
-    const auto event = ReadMacroEvent(m_in);
-    if (!event)
-        return false;
-    m_current = ShiftedEvent(*event, m_offsetX, m_offsetY);
-    return true;
+    while (const auto event = ReadMacroEvent(m_in)) {
+        if (m_places.Take(*event))
+            continue;
+        m_current = *event;
+        return true;
+    }
+    return false;
 }
 
 void MacroEngine::Schedule()
@@ -335,7 +427,8 @@ void MacroEngine::DeliverOne()
 {
     if (m_state != State::Playing)
         return;
-    const MacroEvent event = m_current;
+    const MacroEvent event = m_places.Placed(
+        m_current, [this](std::uint32_t number) { return OriginOf(number); }, m_offsetX, m_offsetY);
     const qint64 at = Now() - m_start;
     const bool more = ReadNext();
     if (more)
