@@ -34,6 +34,12 @@ for file in share/korvanta/help/contents.txt share/korvanta/help/popups.txt \
             share/doc/korvanta/THIRD-PARTY-NOTICES.md; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
+# One main category of the menu specification, so the program is in one menu, not two.
+entry=$prefix/share/applications/$app_id.desktop
+main=$(sed -n 's/^Categories=//p' "$entry" | tr ';' '\n' |
+       grep -xE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility' |
+       tr '\n' ' ')
+[ "$main" = "Graphics " ] || fail "the desktop entry's main categories are '$main'"
 ls "$prefix"/share/korvanta/help/images/*.png >/dev/null || fail "the guide's pictures are not installed"
 # Each icon is a PNG of its folder's size (the width and height of its header).
 for size in 16 22 24 32 48 64 128 256; do
