@@ -3,9 +3,9 @@
 # user would, with the build tree out of reach: the files are where the desktop and the
 # shell look, the installed korvanta-render renders, the installed explorer starts and its
 # code finds the guide and the sample macros, and per-user state goes to one folder.
-# Usage: installed-prefix.sh BUILD-DIR INSTALLED-TESTS APP-ID
+# Usage: installed-prefix.sh BUILD-DIR INSTALLED-TESTS APP-ID CONTACT HOMEPAGE
 set -euo pipefail
-build=$1 probe=$2 app_id=$3
+build=$1 probe=$2 app_id=$3 contact=$4 homepage=$5
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
@@ -40,6 +40,14 @@ main=$(sed -n 's/^Categories=//p' "$entry" | tr ';' '\n' |
        grep -xE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility' |
        tr '\n' ' ')
 [ "$main" = "Graphics " ] || fail "the desktop entry's main categories are '$main'"
+# The package's one mail address and home page, in the manual pages and the AppStream data.
+for page in korvanta korvanta-render; do
+    text=$(zcat "$prefix/share/man/man1/$page.1.gz")
+    grep -qF "<$contact>" <<<"$text" || fail "the manual page $page(1) lacks $contact"
+    grep -qF "<$homepage>" <<<"$text" || fail "the manual page $page(1) lacks $homepage"
+done
+grep -qF "<update_contact>$contact</update_contact>" "$prefix/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the AppStream data lacks $contact"
 ls "$prefix"/share/korvanta/help/images/*.png >/dev/null || fail "the guide's pictures are not installed"
 # Each icon is a PNG of its folder's size (the width and height of its header).
 for size in 16 22 24 32 48 64 128 256; do
