@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeDatabase>
@@ -123,6 +124,26 @@ TEST_F(Installed, TheAboutBoxNamesTheLicensesOfTheNotices)
             << match.captured(1).toStdString() << ": " << match.captured(2).toStdString();
     }
     EXPECT_EQ(libraries, 3);
+}
+
+// Icons are shapes, not squares: clear at the corners, solid in the middle, at every size.
+TEST(InstalledIcons, HaveClearCornersAtEverySize)
+{
+    const QString hicolor = QCoreApplication::applicationDirPath() + "/../share/icons/hicolor/";
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        for (const char* icon : {"apps/korvanta", "mimetypes/application-x-korvanta-document",
+                                 "mimetypes/application-x-korvanta-macro"}) {
+            const QString path = hicolor + QString("%1x%1/%2.png").arg(size).arg(icon);
+            const QImage image(path);
+            ASSERT_FALSE(image.isNull()) << path.toStdString() << " is missing";
+            EXPECT_EQ(image.size(), QSize(size, size)) << path.toStdString();
+            EXPECT_TRUE(image.hasAlphaChannel()) << path.toStdString();
+            const int last = size - 1;
+            for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+                EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << path.toStdString() << " at "
+                                                           << corner.x() << ',' << corner.y();
+            EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255) << path.toStdString();
+        }
 }
 
 // The shared MIME database of the installation (XDG_DATA_DIRS names it): documents by name

@@ -34,6 +34,11 @@ for file in share/korvanta/help/contents.txt share/korvanta/help/popups.txt \
             share/doc/korvanta/THIRD-PARTY-NOTICES.md; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
+# Documents and macros each name their own icon (else the MIME database makes up a name).
+for type in document macro; do
+    grep -qF "<icon name=\"application-x-korvanta-$type\"/>" "$prefix/share/mime/packages/korvanta.xml" ||
+        fail "the $type type names no icon"
+done
 # One main category of the menu specification, so the program is in one menu, not two.
 entry=$prefix/share/applications/$app_id.desktop
 main=$(sed -n 's/^Categories=//p' "$entry" | tr ';' '\n' |
@@ -51,7 +56,8 @@ grep -qF "<update_contact>$contact</update_contact>" "$prefix/share/metainfo/$ap
 ls "$prefix"/share/korvanta/help/images/*.png >/dev/null || fail "the guide's pictures are not installed"
 # Each icon is a PNG of its folder's size (the width and height of its header).
 for size in 16 22 24 32 48 64 128 256; do
-    for icon in apps/korvanta.png mimetypes/application-x-korvanta-document.png; do
+    for icon in apps/korvanta.png mimetypes/application-x-korvanta-document.png \
+                mimetypes/application-x-korvanta-macro.png; do
         file=$prefix/share/icons/hicolor/${size}x${size}/$icon
         [ -f "$file" ] || fail "$file is missing"
         header=$(od -An -tx1 -j12 -N12 "$file" | tr -d ' \n')
