@@ -39,7 +39,7 @@ for type in document macro; do
     grep -qF "<icon name=\"application-x-korvanta-$type\"/>" "$prefix/share/mime/packages/korvanta.xml" ||
         fail "the $type type names no icon"
 done
-# One main category of the menu specification, so the program is in one menu, not two.
+# One main category of the freedesktop menus, so the program is in one menu, not two.
 entry=$prefix/share/applications/$app_id.desktop
 main=$(sed -n 's/^Categories=//p' "$entry" | tr ';' '\n' |
        grep -xE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility' |
