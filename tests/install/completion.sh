@@ -21,6 +21,12 @@ complete_words -
 for option in $("$render" --help | grep -oE -- '--[a-z][a-z-]+' | sort -u); do
     offered | grep -qxE -- "$option=?" || fail "option $option is not offered"
 done
+# Each option once, and one that takes a value only with its '='.
+doubled=$(offered | sed 's/=$//' | sort | uniq -d)
+[ -z "$doubled" ] || fail "offered more than once: $(tr '\n' ' ' <<<"$doubled")"
+for option in $("$render" --help | grep -oE -- '--[a-z][a-z-]+=' | sed 's/=$//' | sort -u); do
+    offered | grep -qx -- "$option=" || fail "$option is not offered with '='"
+done
 complete_words --form
 [ "$(offered)" = "--formula=" ] || fail "--form completes to '$(offered)'"
 

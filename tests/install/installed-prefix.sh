@@ -3,9 +3,9 @@
 # user would, with the build tree out of reach: the files are where the desktop and the
 # shell look, the installed korvanta-render renders, the installed explorer starts and its
 # code finds the guide and the sample macros, and per-user state goes to one folder.
-# Usage: installed-prefix.sh BUILD-DIR INSTALLED-TESTS APP-ID
+# Usage: installed-prefix.sh BUILD-DIR INSTALLED-TESTS APP-ID CONTACT HOMEPAGE
 set -euo pipefail
-build=$1 probe=$2 app_id=$3
+build=$1 probe=$2 app_id=$3 contact=$4 homepage=$5
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
@@ -34,10 +34,30 @@ for file in share/korvanta/help/contents.txt share/korvanta/help/popups.txt \
             share/doc/korvanta/THIRD-PARTY-NOTICES.md; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
+# Documents and macros each name their own icon (else the MIME database makes up a name).
+for type in document macro; do
+    grep -qF "<icon name=\"application-x-korvanta-$type\"/>" "$prefix/share/mime/packages/korvanta.xml" ||
+        fail "the $type type names no icon"
+done
+# One main category of the freedesktop menus, so the program is in one menu, not two.
+entry=$prefix/share/applications/$app_id.desktop
+main=$(sed -n 's/^Categories=//p' "$entry" | tr ';' '\n' |
+       grep -xE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility' |
+       tr '\n' ' ')
+[ "$main" = "Graphics " ] || fail "the desktop entry's main categories are '$main'"
+# The package's one mail address and home page, in the manual pages and the AppStream data.
+for page in korvanta korvanta-render; do
+    text=$(zcat "$prefix/share/man/man1/$page.1.gz")
+    grep -qF "<$contact>" <<<"$text" || fail "the manual page $page(1) lacks $contact"
+    grep -qF "<$homepage>" <<<"$text" || fail "the manual page $page(1) lacks $homepage"
+done
+grep -qF "<update_contact>$contact</update_contact>" "$prefix/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the AppStream data lacks $contact"
 ls "$prefix"/share/korvanta/help/images/*.png >/dev/null || fail "the guide's pictures are not installed"
 # Each icon is a PNG of its folder's size (the width and height of its header).
 for size in 16 22 24 32 48 64 128 256; do
-    for icon in apps/korvanta.png mimetypes/application-x-korvanta-document.png; do
+    for icon in apps/korvanta.png mimetypes/application-x-korvanta-document.png \
+                mimetypes/application-x-korvanta-macro.png; do
         file=$prefix/share/icons/hicolor/${size}x${size}/$icon
         [ -f "$file" ] || fail "$file is missing"
         header=$(od -An -tx1 -j12 -N12 "$file" | tr -d ' \n')

@@ -1,5 +1,5 @@
-// korvanta-make-icons: writes the desktop's icons (program and document) as hicolor PNGs,
-// drawn by the program's own formulas so that no image ships as a binary.
+// korvanta-make-icons: writes the desktop's icons (program, document and macro) as hicolor
+// PNGs, drawn by the program's own formulas so that no image ships as a binary.
 #include "core/files/ImageWriters.h"
 #include "core/scenes/IconPictures.h"
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-bool WriteIcon(const std::filesystem::path& path, korvanta::IconPicture which, int size)
+bool WriteIcon(const std::filesystem::path& path, korvanta::DesktopIcon which, int size)
 {
     std::error_code ignored;
     std::filesystem::create_directories(path.parent_path(), ignored);
@@ -21,7 +21,7 @@ bool WriteIcon(const std::filesystem::path& path, korvanta::IconPicture which, i
         return false;
     }
     std::string error;
-    const bool written = korvanta::WritePng(file, korvanta::RenderIconPicture(which, size), error);
+    const bool written = korvanta::WritePngWithAlpha(file, korvanta::RenderDesktopIcon(which, size), error);
     if (std::fclose(file) != 0 || !written) {
         std::cerr << "korvanta-make-icons: cannot write " << path << ": " << error << '\n';
         std::filesystem::remove(path, ignored);
@@ -34,15 +34,15 @@ bool WriteIcon(const std::filesystem::path& path, korvanta::IconPicture which, i
 
 int main(int argc, char* argv[])
 {
-    if (argc < 5) {
-        std::cerr << "Usage: korvanta-make-icons DIR PROGRAM-ICON DOCUMENT-ICON SIZE...\n"
+    if (argc < 6) {
+        std::cerr << "Usage: korvanta-make-icons DIR PROGRAM-ICON DOCUMENT-ICON MACRO-ICON SIZE...\n"
                      "Writes DIR/SIZExSIZE/apps/PROGRAM-ICON.png and "
-                     "DIR/SIZExSIZE/mimetypes/DOCUMENT-ICON.png\n";
+                     "DIR/SIZExSIZE/mimetypes/{DOCUMENT,MACRO}-ICON.png\n";
         return 2;
     }
     const std::filesystem::path dir = argv[1];
-    const std::string program = argv[2], document = argv[3];
-    for (int i = 4; i < argc; ++i) {
+    const std::string program = argv[2], document = argv[3], macro = argv[4];
+    for (int i = 5; i < argc; ++i) {
         const std::string text = argv[i];
         int size = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
@@ -51,9 +51,9 @@ int main(int argc, char* argv[])
             return 2;
         }
         const std::filesystem::path folder = dir / (text + 'x' + text);
-        if (!WriteIcon(folder / "apps" / (program + ".png"), korvanta::IconPicture::Program, size) ||
-            !WriteIcon(folder / "mimetypes" / (document + ".png"), korvanta::IconPicture::RenderWindow,
-                       size))
+        if (!WriteIcon(folder / "apps" / (program + ".png"), korvanta::DesktopIcon::Program, size) ||
+            !WriteIcon(folder / "mimetypes" / (document + ".png"), korvanta::DesktopIcon::Document, size) ||
+            !WriteIcon(folder / "mimetypes" / (macro + ".png"), korvanta::DesktopIcon::Macro, size))
             return 1;
     }
     return 0;

@@ -3,7 +3,7 @@
 # dpkg-shlibdeps, so they name exactly the libraries the programs link.
 set(CPACK_PACKAGE_NAME korvanta)
 set(CPACK_PACKAGE_VENDOR "The Korvanta developers")
-set(CPACK_PACKAGE_CONTACT "The Korvanta developers <korvanta@example.org>")
+set(CPACK_PACKAGE_CONTACT "The Korvanta developers <${KORVANTA_CONTACT}>")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${KORVANTA_HOMEPAGE})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "explorer of escape-time and Newton fractals")
 # Lines of at most 80 characters, as the package's description shows them.
@@ -39,7 +39,8 @@ if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
                      COMMAND gzip -9nkf ${debian}/changelog.Debian
                      DEPENDS ${debian}/changelog.Debian VERBATIM)
   add_custom_target(korvanta_debian ALL DEPENDS ${debian}/changelog.Debian.gz)
-  install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${debian}/changelog.Debian.gz
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright.in ${debian}/copyright @ONLY)
+  install(FILES ${debian}/copyright ${debian}/changelog.Debian.gz
           DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 

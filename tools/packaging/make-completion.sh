@@ -8,7 +8,8 @@ render=$1 names=$2 completion=$3 output=$4
 
 help=$("$render" --help)
 # The option column: lines that start with an option, up to the two spaces before its text.
-fields=$(sed -nE 's/^ +(-([^ ]| [^ ])*) {2,}.*$/\1/p; s/^ +(-([^ ]| [^ ])*)$/\1/p' <<<"$help")
+# Only lines indented as options are: a description's continuation may begin with one too.
+fields=$(sed -nE 's/^ {1,8}(-([^ ]| [^ ])*) {2,}.*$/\1/p; s/^ {1,8}(-([^ ]| [^ ])*)$/\1/p' <<<"$help")
 [ -n "$fields" ] || { echo "make-completion.sh: no options in '$render --help'" >&2; exit 1; }
 
 options=() values=()
@@ -23,6 +24,9 @@ while IFS= read -r field; do
         options+=("$word")
     done
 done <<<"$fields"
+# An option read twice means a line was taken for what it is not.
+doubled=$(printf '%s\n' "${options[@]%=}" | sort | uniq -d)
+[ -z "$doubled" ] || { echo "make-completion.sh: options read twice: $doubled" >&2; exit 1; }
 
 list() {
     local name quoted=()

@@ -33,4 +33,8 @@ bool WriteWmf(std::ostream& out, PixelRows& rows);
 bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error);
 bool WritePng(std::FILE* file, PixelRows& rows, std::string& error);
 
+// 8-bit RGBA PNG of a picture whose fourth byte is its alpha (straight, not premultiplied):
+// the desktop's icons, which have shapes of their own.
+bool WritePngWithAlpha(std::FILE* file, const PixelBuffer& pixels, std::string& error);
+
 }  // namespace korvanta

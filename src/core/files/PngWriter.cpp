@@ -21,19 +21,12 @@ struct PngFailure {
     std::longjmp(failure->jump, 1);
 }
 
-}  // namespace
-
 // Rows are converted one at a time: the same bytes as writing the whole image at once,
 // without a second copy of the picture in memory.
-bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error)
-{
-    BufferRows rows(pixels);
-    return WritePng(file, rows, error);
-}
-
-bool WritePng(std::FILE* file, PixelRows& rows, std::string& error)
+bool WritePngRows(std::FILE* file, PixelRows& rows, bool alpha, std::string& error)
 {
     const std::int32_t width = rows.Width(), height = rows.Height();
+    const std::size_t channels = alpha ? 4 : 3;
     error.clear();
     PngFailure failure;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, nullptr);
@@ -44,7 +37,7 @@ bool WritePng(std::FILE* file, PixelRows& rows, std::string& error)
         png_destroy_write_struct(&png, nullptr);
         return false;
     }
-    std::vector<png_byte> row(3 * std::size_t(width));
+    std::vector<png_byte> row(channels * std::size_t(width));
     if (setjmp(failure.jump)) {
         png_destroy_write_struct(&png, &info);
         error = failure.message;
@@ -52,7 +45,8 @@ bool WritePng(std::FILE* file, PixelRows& rows, std::string& error)
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width),
-                 static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+                 static_cast<png_uint_32>(height), 8,
+                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (std::int32_t i = 0; i < height; ++i) {
@@ -64,15 +58,37 @@ bool WritePng(std::FILE* file, PixelRows& rows, std::string& error)
         }
         for (std::int32_t x = 0; x < width; ++x) {
             const std::uint32_t v = pixels[x];
-            row[3 * x] = static_cast<png_byte>((v >> 16) & 0xFF);
-            row[3 * x + 1] = static_cast<png_byte>((v >> 8) & 0xFF);
-            row[3 * x + 2] = static_cast<png_byte>(v & 0xFF);
+            png_byte* out = &row[channels * std::size_t(x)];
+            out[0] = static_cast<png_byte>((v >> 16) & 0xFF);
+            out[1] = static_cast<png_byte>((v >> 8) & 0xFF);
+            out[2] = static_cast<png_byte>(v & 0xFF);
+            if (alpha)
+                out[3] = static_cast<png_byte>(v >> 24);
         }
         png_write_row(png, row.data());
     }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return true;
+}
+
+}  // namespace
+
+bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error)
+{
+    BufferRows rows(pixels);
+    return WritePng(file, rows, error);
+}
+
+bool WritePng(std::FILE* file, PixelRows& rows, std::string& error)
+{
+    return WritePngRows(file, rows, false, error);
+}
+
+bool WritePngWithAlpha(std::FILE* file, const PixelBuffer& pixels, std::string& error)
+{
+    BufferRows rows(pixels);
+    return WritePngRows(file, rows, true, error);
 }
 
 }  // namespace korvanta

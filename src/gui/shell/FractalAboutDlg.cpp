@@ -22,7 +22,18 @@ void Place(QWidget* widget, int x, int y, int width, int height)
     widget->setGeometry(FromDialogUnits(x, y, width, height));
 }
 
+// The link's own width, so that it is never cut and only its text is clickable.
+void FitToText(CFractalLink* link)
+{
+    QFont underlined = link->font();
+    underlined.setUnderline(true);
+    link->resize(QFontMetrics(underlined).horizontalAdvance(link->text()) + 1, link->height());
+}
+
 }  // namespace
+
+const char* const CFractalAboutDlg::kHomePage = KORVANTA_HOMEPAGE;
+const char* const CFractalAboutDlg::kContact = KORVANTA_CONTACT;
 
 CFractalAboutDlg::CFractalAboutDlg(QWidget* parent, UrlOpener opener)
     : QDialog(parent), m_open(std::move(opener))
@@ -37,12 +48,18 @@ CFractalAboutDlg::CFractalAboutDlg(QWidget* parent, UrlOpener opener)
     setFixedSize(FromDialogUnits(0, 0, 317, 113).size());
     CreatePictureAndTexts();
 
+    // The address goes on the authorship line, a space after its text.
+    const QLabel* authors = findChild<QLabel*>("authorship");
+    const QFontMetrics metrics(authors->font());
     m_contact = new CFractalLink(kContact, this);
     m_contact->setObjectName(QString::number(kIdContact));
-    Place(m_contact, 204, 49, 106, 8);
+    m_contact->setGeometry(authors->x() + metrics.horizontalAdvance(authors->text() + ' '),
+                           authors->y(), 0, authors->height());
+    FitToText(m_contact);
     m_homePage = new CFractalLink(kHomePage, this);
     m_homePage->setObjectName(QString::number(kIdHomePage));
     Place(m_homePage, 116, 68, 90, 9);
+    FitToText(m_homePage);
     // A browser or mail program that cannot be started is not worth a message.
     connect(m_homePage, &CFractalLink::clicked, this, [this] { m_open(QUrl(kHomePage)); });
     connect(m_contact, &CFractalLink::clicked, this,
@@ -75,13 +92,15 @@ void CFractalAboutDlg::CreatePictureAndTexts()
     auto* authors = new QLabel("By the Korvanta team,", this);
     authors->setObjectName("authorship");
     Place(authors, 116, 49, 95, 8);
-    auto* credit = new QLabel(
-        "Uses zlib (https://zlib.net), libpng (http://www.libpng.org)\n"
-        "and Qt (https://www.qt.io) under the GNU LGPL.",
-        this);
+    // Each library under its own license: only Qt's is the LGPL.
+    auto* credit = new QLabel("Uses Qt (https://www.qt.io) under the GNU LGPL,\n"
+                              "libpng (http://www.libpng.org) under the libpng license,\n"
+                              "zlib (https://zlib.net) under the zlib license.",
+                              this);
     credit->setObjectName("credit");
     credit->setTextFormat(Qt::PlainText);
-    Place(credit, 116, 84, 194, 22);
+    credit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(credit, 116, 80, 194, 27);
 }
 
 }  // namespace korvanta

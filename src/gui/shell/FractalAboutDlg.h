@@ -17,8 +17,9 @@ public:
     // Without an opener, addresses go to the desktop's browser and mail program.
     explicit CFractalAboutDlg(QWidget* parent = nullptr, UrlOpener opener = {});
 
-    static constexpr const char* kHomePage = "https://korvanta.example";
-    static constexpr const char* kContact = "team@korvanta.example";
+    // The package's own addresses, which the build passes in.
+    static const char* const kHomePage;
+    static const char* const kContact;
 
     CFractalLink* ContactLink() const { return m_contact; }
     CFractalLink* HomePageLink() const { return m_homePage; }

@@ -113,6 +113,36 @@ TEST(Png, LibpngReadsBackThePicture)
     ExpectShowsPicture(rows, w, h, p);
 }
 
+// Icons keep their fourth byte, as alpha: straight colours beside each pixel's own alpha.
+TEST(Png, WithAlphaTheFourthByteIsTheAlpha)
+{
+    const auto dir = test::TempDir("png-alpha");
+    PixelBuffer p = Gradient(19, 11);
+    for (std::int32_t y = 0; y < p.height(); ++y)
+        for (std::int32_t x = 0; x < p.width(); ++x)
+            p.at(x, y) = (p.at(x, y) & 0xFFFFFF) | (std::uint32_t((x * 29 + y * 3) % 256) << 24);
+    const auto path = dir / "icon.png";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::string error;
+    ASSERT_TRUE(WritePngWithAlpha(file, p, error));
+    std::fclose(file);
+
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+    EXPECT_NE(image.format & PNG_FORMAT_FLAG_ALPHA, 0u);
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<unsigned char> data(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, data.data(), 0, nullptr));
+    ASSERT_EQ(int(image.width), p.width());
+    ASSERT_EQ(int(image.height), p.height());
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x) {
+            const unsigned char* px = &data[4 * (std::size_t(y) * p.width() + x)];
+            ASSERT_EQ((std::uint32_t(px[3]) << 24) | Rgb(px), p.at(x, p.height() - 1 - y)) << x << "," << y;
+        }
+}
+
 TEST(Png, LibraryErrorsAreReportedWithTheirText)
 {
     const auto dir = test::TempDir("png-error");
