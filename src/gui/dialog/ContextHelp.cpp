@@ -77,7 +77,7 @@ void CFractalDlg::ShowMacroMenu(QPoint global)
 
 void CFractalDlg::OnHelp()
 {
-    if (CHelpWindow* guide = OpenHelpWindow(m_openUrl))
+    if (CHelpWindow* guide = OpenHelpWindow(m_openUrl, this))
         connect(guide, &CHelpWindow::trainingCard, this, &CFractalDlg::OnTrainingCard,
                 Qt::UniqueConnection);
 }

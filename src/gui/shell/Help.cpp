@@ -2,6 +2,7 @@
 
 #include "core/text/HelpFiles.h"
 #include "gui/shell/HelpWindow.h"
+#include "gui/shell/WindowPlacing.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -119,12 +120,21 @@ QWidget* ShowHelpTopic(QWidget* control, int topic)
     return popup;
 }
 
-CHelpWindow* OpenHelpWindow(const UrlOpener& opener)
+CHelpWindow* OpenHelpWindow(const UrlOpener& opener, const QWidget* beside)
 {
     CHelpWindow* window = OpenGuide();
     if (!window) {
         window = CHelpWindow::Open(HelpFolder(), opener ? opener : DesktopUrlOpener());
         OpenGuide() = window;
+        const QScreen* screen = beside ? beside->screen() : QGuiApplication::primaryScreen();
+        if (window && screen) {
+            const QMargins frame = ExpectedFrame(*window, beside);
+            const QRect outer = PlaceBeside(screen->availableGeometry(),
+                                            beside ? beside->frameGeometry() : QRect(), window->size(), frame);
+            // Moving a window places its frame, shown or not yet shown.
+            window->resize(outer.size().shrunkBy(frame).expandedTo(QSize(1, 1)));
+            window->move(outer.topLeft());
+        }
     }
     LastHelpWindow() = window;
     if (window) {

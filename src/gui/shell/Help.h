@@ -26,9 +26,10 @@ QPointer<QWidget>& LastHelpWindow();
 // key. Null (and nothing shown) when the topic cannot be found.
 QWidget* ShowHelpTopic(QWidget* control, int topic);
 
-// Opens the guide at its first page, or raises it when it is open already. Null when the
-// guide cannot be found. Links to other places go to `opener`.
-CHelpWindow* OpenHelpWindow(const UrlOpener& opener);
+// Opens the guide at its first page, beside `beside` on its screen, or raises it where it is
+// when it is open already. Null when the guide cannot be found. Links to other places go to
+// `opener`.
+CHelpWindow* OpenHelpWindow(const UrlOpener& opener, const QWidget* beside = nullptr);
 
 // Closes the guide when the program ends.
 void CloseHelpWindow();

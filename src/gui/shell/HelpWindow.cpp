@@ -1,6 +1,7 @@
 #include "gui/shell/HelpWindow.h"
 
 #include "core/text/HelpFiles.h"
+#include "gui/resources/Icons.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,6 +48,7 @@ CHelpWindow::CHelpWindow(const QString& folder, UrlOpener opener)
     : m_folder(QDir(folder).canonicalPath()), m_open(std::move(opener))
 {
     setWindowTitle("Korvanta Help");
+    setWindowIcon(AppIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     resize(900, 640);
 
@@ -67,16 +70,30 @@ CHelpWindow::CHelpWindow(const QString& folder, UrlOpener opener)
     m_findBar = new QWidget(this);
     m_find = new QLineEdit(m_findBar);
     m_find->setPlaceholderText("Find in this page");
-    auto* next = new QToolButton(m_findBar);
-    next->setText("Next");
+    m_find->setMaximumWidth(360);
     auto* previous = new QToolButton(m_findBar);
     previous->setText("Previous");
+    auto* next = new QToolButton(m_findBar);
+    next->setText("Next");
+    m_notFound = new QLabel("Not found", m_findBar);
+    m_notFound->hide();
+    auto* close = new QToolButton(m_findBar);
+    close->setText("Close");
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close->setAutoRaise(true);
+    close->setToolTip("Close the find bar (Esc)");
     auto* findRow = new QHBoxLayout(m_findBar);
     findRow->setContentsMargins(0, 0, 0, 0);
     findRow->addWidget(new QLabel("Find:", m_findBar));
-    findRow->addWidget(m_find);
+    findRow->addWidget(m_find, 1);
     findRow->addWidget(previous);
     findRow->addWidget(next);
+    findRow->addWidget(m_notFound);
+    findRow->addStretch(1);
+    findRow->addWidget(close);
+    // One row: a horizontal splitter grows vertically no more than its neighbours, so the
+    // bar must refuse the height or it takes its share of it.
+    m_findBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_findBar->hide();
 
     auto* buttons = new QHBoxLayout;
@@ -90,7 +107,7 @@ CHelpWindow::CHelpWindow(const QString& folder, UrlOpener opener)
     splitter->setSizes({200, 700});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(splitter);
+    layout->addWidget(splitter, 1);
     layout->addWidget(m_findBar);
 
     connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
@@ -103,13 +120,12 @@ CHelpWindow::CHelpWindow(const QString& folder, UrlOpener opener)
             [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toString()); });
     connect(m_contents, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toString()); });
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
-        m_findBar->show();
-        m_find->setFocus();
-        m_find->selectAll();
-    });
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar), &QShortcut::activated,
-            m_findBar, &QWidget::hide);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] { ShowNotFound(false); });
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, &CHelpWindow::ShowFindBar);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar), &QShortcut::activated, this,
+            &CHelpWindow::HideFindBar);
+    connect(close, &QToolButton::clicked, this, &CHelpWindow::HideFindBar);
+    connect(m_find, &QLineEdit::textChanged, this, [this] { ShowNotFound(false); });
     connect(m_find, &QLineEdit::returnPressed, this, [this] { FindNext(false); });
     connect(next, &QToolButton::clicked, this, [this] { FindNext(false); });
     connect(previous, &QToolButton::clicked, this, [this] { FindNext(true); });
@@ -154,19 +170,52 @@ void CHelpWindow::FollowLink(const QUrl& url)
     m_open(resolved);
 }
 
+void CHelpWindow::ShowFindBar()
+{
+    m_findBar->show();
+    m_find->setFocus();
+    m_find->selectAll();
+}
+
+void CHelpWindow::HideFindBar()
+{
+    m_findBar->hide();
+    ShowNotFound(false);
+    m_browser->setFocus();
+}
+
 void CHelpWindow::FindNext(bool backwards)
 {
     const QString text = m_find->text();
     if (text.isEmpty())
         return;
     const auto flags = backwards ? QTextDocument::FindBackward : QTextDocument::FindFlags();
-    if (!m_browser->find(text, flags)) {
-        // Wrap around once.
-        QTextCursor cursor = m_browser->textCursor();
+    bool found = m_browser->find(text, flags);
+    if (!found) {
+        // Wrap around once; without a match anywhere the page stays where it was.
+        const QTextCursor before = m_browser->textCursor();
+        QTextCursor cursor = before;
         cursor.movePosition(backwards ? QTextCursor::End : QTextCursor::Start);
         m_browser->setTextCursor(cursor);
-        m_browser->find(text, flags);
+        found = m_browser->find(text, flags);
+        if (!found)
+            m_browser->setTextCursor(before);
     }
+    ShowNotFound(!found);
+}
+
+void CHelpWindow::ShowNotFound(bool notFound)
+{
+    m_notFound->setVisible(notFound);
+    m_find->setPalette(QPalette());  // back to the inherited colours
+    if (!notFound)
+        return;
+    // Tinted towards red from the usual colour, so it reads on light and dark themes alike.
+    QPalette palette = m_find->palette();
+    const QColor base = palette.color(QPalette::Base);
+    palette.setColor(QPalette::Base, QColor(base.red() + (255 - base.red()) * 2 / 5, base.green() * 7 / 10,
+                                            base.blue() * 7 / 10));
+    m_find->setPalette(palette);
 }
 
 void CHelpWindow::SyncContents()

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTextBrowser;
@@ -26,6 +27,9 @@ public:
     QTextBrowser* Browser() const { return m_browser; }
     QListWidget* Contents() const { return m_contents; }
     QLineEdit* FindField() const { return m_find; }
+    QWidget* FindBar() const { return m_findBar; }
+    // Shows "Not found" after a search without a match, until the text changes.
+    QLabel* NotFoundLabel() const { return m_notFound; }
     // Shows a page of the guide by file name; false for one outside the guide.
     bool ShowPage(const QString& file);
 
@@ -35,7 +39,10 @@ signals:
 private:
     CHelpWindow(const QString& folder, UrlOpener opener);
     void FollowLink(const QUrl& url);
+    void ShowFindBar();
+    void HideFindBar();
     void FindNext(bool backwards);
+    void ShowNotFound(bool notFound);
     void SyncContents();
 
     QString m_folder;
@@ -46,6 +53,7 @@ private:
     QToolButton* m_forward = nullptr;
     QWidget* m_findBar = nullptr;
     QLineEdit* m_find = nullptr;
+    QLabel* m_notFound = nullptr;
 };
 
 }  // namespace korvanta
