@@ -7,6 +7,7 @@
 #include "gui/shell/Prompter.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 
 namespace korvanta {
 
@@ -35,6 +36,18 @@ void CFractalDlg::CreateMacroEngine()
     });
     connect(m_macros, &MacroEngine::recordingFailed, this,
             [this] { Prompter::Current().Message(this, kWriteFailed); });
+}
+
+// The window manager's close is the way out of a playback that cannot fail: it comes from
+// outside the program's input, which a playback holds off.
+void CFractalDlg::closeEvent(QCloseEvent* event)
+{
+    if (m_macros->CurrentState() == MacroEngine::State::Playing) {
+        m_macros->CancelPlayback();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void CFractalDlg::OnStartRecord()

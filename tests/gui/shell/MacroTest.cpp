@@ -7,6 +7,7 @@
 #include "gui/shell/MacroEngine.h"
 
 #include <QCursor>
+#include <QCloseEvent>
 #include <QSignalSpy>
 #include <QWindow>
 
@@ -234,6 +235,91 @@ TEST_F(Macros, FileNamesGetFrmAndEachStateIgnoresTheOthersStart)
     QTest::sendKeyEvent(QTest::Press, dialog->windowHandle(), Qt::Key_Cancel, QString(), Qt::ControlModifier);
     EXPECT_EQ(dialog->Macros().CurrentState(), MacroEngine::State::Idle);
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Macros, EveryWayOutOfAPlaybackEndsIt)
+{
+    const std::string path = WriteMacro("far.frm", HeaderHere(), {{macro::kMouseMove, 0, 0, 0xFFFFFFF0u, 0}});
+    QWindow* window = dialog->windowHandle();
+    auto playing = [&] { return dialog->Macros().CurrentState() == MacroEngine::State::Playing; };
+    auto play = [&] {
+        dialog->PlayMacroFile(QString::fromStdString(path));
+        ASSERT_TRUE(playing());
+    };
+    // The attention key as each window system names it; X11 calls Ctrl+Pause "Break", a
+    // key Qt has no name for (real X input in the window manager tests).
+    constexpr quint32 kBreak = 0xFF6B, kPause = 0xFF13;
+    EXPECT_TRUE(MacroEngine::IsAttentionKey(0, Qt::ControlModifier, kBreak));
+    EXPECT_TRUE(MacroEngine::IsAttentionKey(0, Qt::NoModifier, kBreak));
+    EXPECT_TRUE(MacroEngine::IsAttentionKey(Qt::Key_Pause, Qt::ControlModifier, kPause));
+    EXPECT_TRUE(MacroEngine::IsAttentionKey(Qt::Key_Pause, Qt::ControlModifier));
+    EXPECT_TRUE(MacroEngine::IsAttentionKey(Qt::Key_Cancel, Qt::NoModifier));
+    EXPECT_FALSE(MacroEngine::IsAttentionKey(Qt::Key_Pause, Qt::NoModifier, kPause));
+    EXPECT_FALSE(MacroEngine::IsAttentionKey(0, Qt::ControlModifier, 0));
+    auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::sendKeyEvent(QTest::Press, window, Qt::Key(key), QString(), modifiers);
+    };
+    play();
+    press(Qt::Key_Pause, Qt::ControlModifier);
+    EXPECT_FALSE(playing()) << "Pause with Ctrl";
+    // Pause alone is no way out, nor are Escapes with another key among them.
+    play();
+    press(Qt::Key_Pause);
+    press(Qt::Key_Escape);
+    press(Qt::Key_Escape);
+    press(Qt::Key_A);
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(playing());
+    EXPECT_TRUE(dialog->isVisible()) << "the Escapes were held off, not taken as Exit";
+    press(Qt::Key_Escape);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(playing()) << "three Escapes in a row";
+    EXPECT_TRUE(dialog->isVisible());
+    // The window manager's close ends the playback, not the program; once idle it exits.
+    play();
+    QCloseEvent close;
+    QCoreApplication::sendEvent(dialog.get(), &close);
+    EXPECT_FALSE(playing());
+    EXPECT_TRUE(dialog->isVisible());
+    QCloseEvent again;
+    QCoreApplication::sendEvent(dialog.get(), &again);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+// Under a window manager the render windows open where it likes and every window has a
+// frame of its own: a recorded drag still zooms the same rectangle of the same picture.
+TEST_F(Macros, ARecordedZoomReplaysIntoTheWindowItWasRecordedIn)
+{
+    Check(kIdAspectRatio)->setChecked(false);
+    SetSize("120", "90");
+    dialog->move(300, 300);
+    ASSERT_TRUE(WaitFor([&] { return dialog->pos() == QPoint(300, 300); }));
+    prompts.answers << Prompter::FileChoice{QString::fromStdString((dir / "zoom.frm").string()), 1};
+    dialog->OnStartRecord();
+    QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, InWindow(kIdRender));
+    ASSERT_EQ(dialog->RenderWindows().size(), 1u);
+    CFractalWnd* recorded = dialog->RenderWindows().back();
+    recorded->move(420, 60);
+    ASSERT_TRUE(WaitFor([&] { return recorded->pos() == QPoint(420, 60); }));
+    const QPoint from(20, 15), to(70, 50);
+    QTest::mousePress(recorded->windowHandle(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(recorded->windowHandle(), to);
+    QTest::mouseRelease(recorded->windowHandle(), Qt::LeftButton, {}, to);
+    dialog->OnStopRecord();
+    const QString zoomed = Edit(kIdXStart)->text() + Edit(kIdXEnd)->text() + Edit(kIdYStart)->text() +
+                           Edit(kIdYEnd)->text();
+    ASSERT_NE(Edit(kIdXStart)->text(), "-1") << "the recording zoomed";
+
+    // Played with the control window elsewhere and the new render window where it opens.
+    SetArea("-1", "1", "-1", "1");
+    dialog->move(150, 420);
+    ASSERT_TRUE(WaitFor([&] { return dialog->pos() == QPoint(150, 420); }));
+    dialog->PlayMacroFile(QString::fromStdString((dir / "zoom.frm").string()));
+    ASSERT_TRUE(WaitFor([&] { return dialog->Macros().CurrentState() == MacroEngine::State::Idle; }));
+    ASSERT_EQ(dialog->RenderWindows().size(), 2u);
+    EXPECT_NE(dialog->RenderWindows().back()->pos(), QPoint(420, 60));
+    EXPECT_EQ(Edit(kIdXStart)->text() + Edit(kIdXEnd)->text() + Edit(kIdYStart)->text() + Edit(kIdYEnd)->text(),
+              zoomed);
 }
 
 TEST_F(Macros, TrainingCardsPlayTheSamplesAndOthersOnlyStepAside)
