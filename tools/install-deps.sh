@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev nlohmann-json3-dev
   libpng-dev zlib1g-dev
   qt6-base-dev libgl-dev
-  xvfb xauth
+  xvfb xauth openbox xdotool x11-utils
   libwmf-bin gsfonts
   parallel
   help2man man-db

@@ -1,5 +1,7 @@
 #include "gui/shell/Help.h"
 
+#include "gui/render/ScreenFit.h"
+
 #include "core/text/HelpFiles.h"
 #include "gui/shell/HelpWindow.h"
 #include "gui/shell/WindowPlacing.h"
@@ -123,21 +125,28 @@ QWidget* ShowHelpTopic(QWidget* control, int topic)
 CHelpWindow* OpenHelpWindow(const UrlOpener& opener, const QWidget* beside)
 {
     CHelpWindow* window = OpenGuide();
+    std::optional<WindowPlacement> place;
     if (!window) {
         window = CHelpWindow::Open(HelpFolder(), opener ? opener : DesktopUrlOpener());
         OpenGuide() = window;
         const QScreen* screen = beside ? beside->screen() : QGuiApplication::primaryScreen();
         if (window && screen) {
-            const QMargins frame = ExpectedFrame(*window, beside);
             const QRect outer = PlaceBeside(screen->availableGeometry(),
-                                            beside ? beside->frameGeometry() : QRect(), window->size(), frame);
-            // Moving a window places its frame, shown or not yet shown.
-            window->resize(outer.size().shrunkBy(frame).expandedTo(QSize(1, 1)));
-            window->move(outer.topLeft());
+                                            beside ? beside->frameGeometry() : QRect(), window->size(),
+                                            ExpectedFrame(*window, beside));
+            place = WindowPlacement{};
+            place->left = outer.left();
+            place->top = outer.top();
+            place->right = outer.left() + outer.width();
+            place->bottom = outer.top() + outer.height();
         }
     }
     LastHelpWindow() = window;
     if (window) {
+        // Placed again once the window manager has framed it: its own frame may differ from
+        // the control window's.
+        if (place)
+            PlaceWindow(*window, *place, true);
         window->show();
         window->raise();
         window->activateWindow();

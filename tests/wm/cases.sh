@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# The explorer on a virtual X server under openbox, driven by real X input.
+# Usage: cases.sh CASE KORVANTA DESKTOP-SUMMARY SAMPLE-MACRO-FOLDER
+set -euo pipefail
+CASE=$1 KORVANTA=$2 SUMMARY=$3 MACROS=$4
+source "$(dirname "$0")/session.sh"
+
+desktop_file() { echo "$XDG_DATA_HOME/korvanta/Korvanta.dsk"; }
+
+# Checks Desktop (unchecked on a first start) and exits with Escape, saving the desktop.
+exit_saving_desktop() {
+  focus "$DIALOG"
+  click_control 338 157
+  focus "$DIALOG"
+  press Escape
+  wait_until 10 explorer_ended || fail "Escape did not end the program"
+  [ -f "$(desktop_file)" ] || fail "no desktop was saved"
+}
+
+# Every render window's title and client rectangle, in a fixed order.
+render_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^Nimbrel's" | sort -n); do
+    [ "$id" = "$DIALOG" ] && continue
+    echo "$(xdotool getwindowname "$id") | $(client_of "$id")"
+  done | sort
+}
+
+case_desktop_round_trip() {
+  start_session 1280x1024
+  start_explorer
+  click_control 338 19  # Render
+  wait_until 30 window_of "renderer ready" >/dev/null || fail "Render opened no picture"
+  local render
+  render=$(window_of "renderer ready")
+  xdotool windowsize "$render" 260 180
+  xdotool windowmove "$render" 300 150
+  xdotool windowmove "$DIALOG" 600 500
+  sleep 0.5
+  local before dialog_before
+  before=$(render_windows)
+  dialog_before=$(client_of "$DIALOG")
+  echo "saved: $before / dialog $dialog_before"
+  exit_saving_desktop
+  for round in 1 2; do
+    start_explorer
+    wait_until 10 window_of "renderer ready" >/dev/null || fail "round $round: the finished picture is not 'renderer ready': $(render_windows)"
+    sleep 1
+    local after
+    after=$(render_windows)
+    echo "round $round: $after / dialog $(client_of "$DIALOG")"
+    [ "$after" = "$before" ] || fail "round $round: render window came back as '$after', was '$before'"
+    [ "$(client_of "$DIALOG")" = "$dialog_before" ] || fail "round $round: control window moved"
+    focus "$DIALOG"
+    press Escape
+    wait_until 10 explorer_ended || fail "round $round: no exit"
+  done
+}
+
+# The guide's first training card, chosen with the keyboard in the guide, and the other two
+# samples from the command line, with the control window wherever openbox puts it.
+check_sample() {
+  local n=$1 summary
+  summary=$("$SUMMARY" "$(desktop_file)")
+  echo "sample $n: $summary"
+  local windows
+  windows=$(grep -c '^window' <<<"$summary" || true)
+  case $n in
+    1) [ "$windows" = 1 ] && grep -q '^window 0 formula=0 area=-2,2,-2,2 .* size=400x400' <<<"$summary" ||
+         fail "sample 1 did not render the scene" ;;
+    2) [ "$windows" = 2 ] || fail "sample 2 left $windows windows"
+       awk '/^window 1/{split($4,a,"[=,]"); exit !(a[1] == "area" && a[2] > -2 && a[3] < 2 && a[4] > -2 && a[5] < 2 && a[3] - a[2] < 2)}' <<<"$summary" ||
+         fail "sample 2 did not zoom" ;;
+    3) [ "$windows" = 2 ] || fail "sample 3 left $windows windows"
+       awk '/^window 1/{split($5,c,"[=,]"); exit !($3 == "formula=2" && c[1] == "c" && (c[2] != 0 || c[3] != 0))}' <<<"$summary" ||
+         fail "sample 3 did not take C from a point" ;;
+  esac
+}
+
+wait_for_playback() {
+  sleep $(( $(macro_seconds "$1") + 3 ))
+}
+
+case_training_cards() {
+  start_session 1280x1024
+  start_explorer
+  click_control 338 37  # Help...
+  wait_until 10 window_of "^Korvanta Help\$" >/dev/null || fail "no help window"
+  local help x y w h
+  help=$(window_of "^Korvanta Help\$")
+  sleep 0.5
+  read -r x y w h < <(client_of "$help")
+  # Into the page, then the first link: the card.
+  xdotool mousemove --window "$help" $((w - 60)) 120 click 1
+  sleep 0.3
+  press Tab Return
+  wait_for_playback "$MACROS/Sample1.frm"
+  check_sample_after_exit 1
+  for n in 2 3; do
+    rm -f "$(desktop_file)"
+    start_explorer "$MACROS/Sample$n.frm"
+    wait_for_playback "$MACROS/Sample$n.frm"
+    check_sample_after_exit "$n"
+  done
+}
+
+check_sample_after_exit() {
+  exit_saving_desktop
+  check_sample "$1"
+}
+
+# Ctrl+Pause (which X11 delivers as Break), Ctrl+Break, three Escapes and the window
+# manager's close each end a playback that would otherwise hold the user off for weeks.
+case_playback_ways_out() {
+  start_session 1280x1024
+  write_endless_macro "$WM_TMP/endless.frm"
+  for way in ctrl+Pause ctrl+Break escapes close; do
+    start_explorer "$WM_TMP/endless.frm"
+    focus "$DIALOG"
+    press Escape
+    sleep 0.5
+    explorer_running || fail "$way: an Escape reached the program while it played"
+    case $way in
+      escapes) press Escape Escape ;;  # the second and third in a row
+      close) press alt+F4 ;;
+      *) press "$way" ;;
+    esac
+    sleep 0.5
+    explorer_running || fail "$way: the program ended instead of the playback"
+    if [ $way = close ]; then press alt+F4; else press Escape; fi
+    wait_until 10 explorer_ended || fail "$way did not end the playback"
+    echo "$way: ended the playback"
+  done
+}
+
+inside_screen() {
+  local x=$1 y=$2 w=$3 h=$4 sw=$5 sh=$6
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ]
+}
+
+case_help_on_screen() {
+  start_session 1280x1024
+  for place in top-left centre; do
+    rm -rf "$XDG_DATA_HOME/korvanta"
+    start_explorer
+    [ $place = top-left ] && move_frame_to "$DIALOG" 0 0
+    click_control 338 37
+    wait_until 10 window_of "^Korvanta Help\$" >/dev/null || fail "no help window"
+    sleep 1
+    local help hx hy hw hh dx dy dw dh
+    help=$(window_of "^Korvanta Help\$")
+    read -r hx hy hw hh < <(frame_of "$help")
+    read -r dx dy dw dh < <(frame_of "$DIALOG")
+    echo "$place: help $hx $hy $hw $hh, control window $dx $dy $dw $dh"
+    inside_screen "$hx" "$hy" "$hw" "$hh" 1280 1024 || fail "$place: the guide runs off the screen"
+    if [ $place = top-left ]; then
+      [ "$hx" -ge $((dx + dw)) ] || [ $((hy)) -ge $((dy + dh)) ] ||
+        fail "$place: the guide lies under the control window"
+    fi
+    [ -n "$(xprop -id "$help" _NET_WM_ICON | grep -v 'not found')" ] || fail "the guide has no icon"
+    focus "$DIALOG"
+    press Escape
+    wait_until 10 explorer_ended || fail "no exit"
+  done
+}
+
+case_help_without_display() {
+  local out
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KORVANTA" --help) ||
+    fail "--help without a display exited $?"
+  grep -q -- "--version" <<<"$out" || fail "--help printed no options"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KORVANTA" --version) ||
+    fail "--version without a display exited $?"
+  grep -q '[0-9]' <<<"$out" || fail "--version printed no version"
+}
+
+"case_${CASE//-/_}"
+echo "$CASE: passed"
