@@ -57,6 +57,31 @@ case_desktop_round_trip() {
   done
 }
 
+# Saved on a large screen, restored on a small one: every window wholly on it.
+case_desktop_smaller_screen() {
+  start_session 1920x1080
+  start_explorer
+  click_control 338 19
+  wait_until 30 window_of "renderer ready" >/dev/null || fail "Render opened no picture"
+  local render
+  render=$(window_of "renderer ready")
+  xdotool windowsize "$render" 1100 800
+  move_frame_to "$render" 700 200
+  move_frame_to "$DIALOG" 1300 700
+  echo "saved on 1920x1080: render $(frame_of "$render"), control window $(frame_of "$DIALOG")"
+  exit_saving_desktop
+  start_session 1024x768
+  start_explorer
+  wait_until 10 window_of "renderer ready" >/dev/null || fail "no picture restored"
+  sleep 1
+  render=$(window_of "renderer ready")
+  local id
+  for id in "$render" "$DIALOG"; do
+    echo "on 1024x768: $(xdotool getwindowname "$id"): $(frame_of "$id")"
+    inside_screen $(frame_of "$id") 1024 768 || fail "$(xdotool getwindowname "$id") is not wholly on the screen"
+  done
+}
+
 # The guide's first training card, chosen with the keyboard in the guide, and the other two
 # samples from the command line, with the control window wherever openbox puts it.
 check_sample() {
@@ -86,13 +111,11 @@ case_training_cards() {
   start_explorer
   click_control 338 37  # Help...
   wait_until 10 window_of "^Korvanta Help\$" >/dev/null || fail "no help window"
-  local help x y w h
+  local help
   help=$(window_of "^Korvanta Help\$")
   sleep 0.5
-  read -r x y w h < <(client_of "$help")
-  # Into the page, then the first link: the card.
-  xdotool mousemove --window "$help" $((w - 60)) 120 click 1
-  sleep 0.3
+  # The page has the keys: Tab goes to its first link, the card.
+  focus "$help"
   press Tab Return
   wait_for_playback "$MACROS/Sample1.frm"
   check_sample_after_exit 1
@@ -139,7 +162,16 @@ inside_screen() {
 }
 
 case_help_on_screen() {
-  start_session 1280x1024
+  local screen width height
+  for screen in 1280x1024 1024x768; do
+    width=${screen%x*} height=${screen#*x}
+    start_session "$screen"
+    help_on_screen_of "$width" "$height"
+  done
+}
+
+help_on_screen_of() {
+  local width=$1 height=$2
   for place in top-left centre; do
     rm -rf "$XDG_DATA_HOME/korvanta"
     start_explorer
@@ -151,8 +183,8 @@ case_help_on_screen() {
     help=$(window_of "^Korvanta Help\$")
     read -r hx hy hw hh < <(frame_of "$help")
     read -r dx dy dw dh < <(frame_of "$DIALOG")
-    echo "$place: help $hx $hy $hw $hh, control window $dx $dy $dw $dh"
-    inside_screen "$hx" "$hy" "$hw" "$hh" 1280 1024 || fail "$place: the guide runs off the screen"
+    echo "${width}x$height, $place: help $hx $hy $hw $hh, control window $dx $dy $dw $dh"
+    inside_screen "$hx" "$hy" "$hw" "$hh" "$width" "$height" || fail "$place: the guide runs off the screen"
     if [ $place = top-left ]; then
       [ "$hx" -ge $((dx + dw)) ] || [ $((hy)) -ge $((dy + dh)) ] ||
         fail "$place: the guide lies under the control window"

@@ -30,6 +30,7 @@ wait_until() {
 # fresh home for the explorer's data.
 start_session() {
   local size=${1:-1280x1024}
+  rm -f "$WM_TMP/display"
   Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp 7>"$WM_TMP/display" 2>"$WM_TMP/xvfb.log" &
   WM_PIDS+=($!)
   wait_until 10 test -s "$WM_TMP/display" || fail "Xvfb did not start: $(cat "$WM_TMP/xvfb.log")"

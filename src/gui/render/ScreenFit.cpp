@@ -176,12 +176,13 @@ WindowPlacement PlacementOf(const QWidget& window)
     return p;
 }
 
-void PlaceWindow(QWidget& window, const WindowPlacement& p, bool resizable)
+void PlaceWindow(QWidget& window, const WindowPlacement& p, bool resizable, QMargins expectedFrame)
 {
     if (p.right > p.left && p.bottom > p.top) {
-        const QMargins frame = FrameOf(window);
+        const QMargins own = FrameOf(window);
+        const QMargins frame = own.isNull() ? expectedFrame : own;
         Apply(window, Target(p, window, frame, resizable), frame, resizable);
-        if (frame.isNull())
+        if (own.isNull())
             new FramedPlacement(window, p, resizable);
     }
     if (p.showCmd == WindowPlacement::kMinimized)

@@ -32,7 +32,9 @@ WindowPlacement PlacementOf(const QWidget& window);
 // (shrunk if `resizable`; other windows keep their size), then minimised or maximised as
 // recorded. A window manager frames a new window only after it is shown, and until then its
 // client size cannot be told from the outer one: the rectangle is applied again, once, when
-// the frame is known. A record without a rectangle only sets the state.
-void PlaceWindow(QWidget& window, const WindowPlacement& placement, bool resizable);
+// the frame is known; `expectedFrame` stands for it until then. A record without a
+// rectangle only sets the state.
+void PlaceWindow(QWidget& window, const WindowPlacement& placement, bool resizable,
+                 QMargins expectedFrame = {});
 
 }  // namespace korvanta

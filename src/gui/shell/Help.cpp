@@ -126,14 +126,15 @@ CHelpWindow* OpenHelpWindow(const UrlOpener& opener, const QWidget* beside)
 {
     CHelpWindow* window = OpenGuide();
     std::optional<WindowPlacement> place;
+    QMargins frame;
     if (!window) {
         window = CHelpWindow::Open(HelpFolder(), opener ? opener : DesktopUrlOpener());
         OpenGuide() = window;
         const QScreen* screen = beside ? beside->screen() : QGuiApplication::primaryScreen();
         if (window && screen) {
+            frame = ExpectedFrame(*window, beside);
             const QRect outer = PlaceBeside(screen->availableGeometry(),
-                                            beside ? beside->frameGeometry() : QRect(), window->size(),
-                                            ExpectedFrame(*window, beside));
+                                            beside ? beside->frameGeometry() : QRect(), window->size(), frame);
             place = WindowPlacement{};
             place->left = outer.left();
             place->top = outer.top();
@@ -146,7 +147,7 @@ CHelpWindow* OpenHelpWindow(const UrlOpener& opener, const QWidget* beside)
         // Placed again once the window manager has framed it: its own frame may differ from
         // the control window's.
         if (place)
-            PlaceWindow(*window, *place, true);
+            PlaceWindow(*window, *place, true, frame);
         window->show();
         window->raise();
         window->activateWindow();

@@ -131,6 +131,8 @@ CHelpWindow::CHelpWindow(const QString& folder, UrlOpener opener)
     connect(previous, &QToolButton::clicked, this, [this] { FindNext(true); });
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
+    // The page takes the keys first: arrows scroll it, Tab walks its links.
+    m_browser->setFocus();
 }
 
 bool CHelpWindow::ShowPage(const QString& file)

@@ -17,6 +17,9 @@ int Clamp(int wanted, int length, int low, int high)
     return std::clamp(wanted, low, std::max(low, high + 1 - length));
 }
 
+// The smallest outer size beside the control window that still reads as a guide.
+constexpr int kLeastWidth = 420, kLeastHeight = 320;
+
 qint64 Overlap(const QRect& a, const QRect& b)
 {
     const QRect common = a.intersected(b);
@@ -68,6 +71,22 @@ QRect PlaceBeside(const QRect& area, const QRect& anchor, QSize client, const QM
                 return place;
         }
     }
+
+    // Still smaller, down to a size that reads, on the side with the most room: a small
+    // screen is better served by a whole guide than by one half hidden.
+    QRect roomiest;
+    for (int side = 0; side < 4; ++side) {
+        const int full = side < 2 ? w : h;
+        const int least = std::min(full, side < 2 ? kLeastWidth : kLeastHeight);
+        if (room[side] < least)
+            continue;
+        const QRect place = beside(side, std::min(room[side], full));
+        if (area.contains(place) &&
+            qint64(place.width()) * place.height() > qint64(roomiest.width()) * roomiest.height())
+            roomiest = place;
+    }
+    if (!roomiest.isEmpty())
+        return roomiest;
 
     // No side has room: of the places where an edge meets an edge of the anchor or of the
     // area, the first that covers the least of the anchor.
