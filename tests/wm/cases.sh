@@ -72,9 +72,10 @@ case_desktop_smaller_screen() {
   exit_saving_desktop
   start_session 1024x768
   start_explorer
-  wait_until 10 window_of "renderer ready" >/dev/null || fail "no picture restored"
+  local restored="^Nimbrel's( renderer ready)?\$"
+  wait_until 10 window_of "$restored" >/dev/null || fail "no picture restored"
   sleep 1
-  render=$(window_of "renderer ready")
+  render=$(window_of "$restored")
   local id
   for id in "$render" "$DIALOG"; do
     echo "on 1024x768: $(xdotool getwindowname "$id"): $(frame_of "$id")"
