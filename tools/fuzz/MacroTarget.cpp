@@ -3,6 +3,7 @@
 #include "tools/fuzz/FuzzActions.h"
 
 #include "core/files/MacroFile.h"
+#include "core/files/MacroPlaces.h"
 
 #include <cstring>
 #include <sstream>
@@ -16,8 +17,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     std::size_t events = 0;
     std::uint32_t last = 0;
+    MacroPlaces places;
+    // Where the player's windows stand now: the control window and every other window
+    // number the file may name, or none.
+    const MacroPlaces::WindowOrigin now = [](std::uint32_t window) -> std::optional<MacroPlaces::Point> {
+        if (window % 3 == 0)
+            return std::nullopt;
+        return MacroPlaces::Point{static_cast<std::int32_t>(window * 7u), -static_cast<std::int32_t>(window)};
+    };
     while (const auto event = ReadMacroEvent(in)) {
         ++events;
+        if (places.Take(*event)) {
+            if (event->message != MacroPlaces::kNull)
+                fuzz::Contradiction("a played message taken as a note");
+            continue;
+        }
+        const MacroEvent placed = places.Placed(*event, now, 3, -4);
+        if (placed.message != event->message || placed.time != event->time ||
+            (!macro::IsMouse(event->message) && std::memcmp(&placed, &*event, sizeof placed) != 0))
+            fuzz::Contradiction("placing changed more than a mouse position");
         // As playback shifts events when the window stands 7 pixels left, 11 lower.
         const auto offsetX = static_cast<std::int32_t>(std::int64_t{header->left} - 7);
         const auto offsetY = static_cast<std::int32_t>(std::int64_t{header->top} + 11);
