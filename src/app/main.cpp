@@ -62,6 +62,13 @@ std::optional<int> AnswerWithoutDisplay(int argc, char* argv[])
                      qPrintable(parser.errorText()));
         return 1;
     }
+    // Said plainly, instead of the abort the window system's absence would end in.
+    if (!display) {
+        std::fprintf(stderr,
+                     "korvanta: no display to open the explorer on (DISPLAY and WAYLAND_DISPLAY are "
+                     "not set); korvanta-render renders pictures without one\n");
+        return 1;
+    }
     return std::nullopt;
 }
 

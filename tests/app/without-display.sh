@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The explorer on a text console or over ssh, where no window system can be reached: --help
 # and --version answer with status 0, an unknown option is refused with a message and status
-# 1, none of them by an abort.
+# 1, and a start says that it needs a display; none of them by an abort.
 # Usage: without-display.sh KORVANTA VERSION
 set -uo pipefail
 korvanta=$1 version=$2
@@ -34,6 +34,14 @@ status=$?
 [ $status -eq 1 ] || fail "--no-such-option exits with $status"
 grep -q "Unknown option 'no-such-option'" "$tmp/err" || fail "--no-such-option says '$(cat "$tmp/err")'"
 [ ! -s "$tmp/out" ] || fail "--no-such-option printed '$(cat "$tmp/out")'"
+
+# Started for real: a plain word of why not, and the tool that needs no display.
+for arguments in "" "picture.fra"; do
+    run $arguments
+    status=$?
+    [ $status -eq 1 ] || fail "'korvanta $arguments' exits with $status"
+    grep -q "no display.*korvanta-render" "$tmp/err" || fail "'korvanta $arguments' says '$(cat "$tmp/err")'"
+done
 
 [ $failures -eq 0 ] && echo "without a display: all checks passed"
 exit $((failures > 0))
