@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev nlohmann-json3-dev
-  libpng-dev zlib1g-dev
+  libpng-dev zlib1g-dev libmpfr-dev
   qt6-base-dev libgl-dev
   xvfb xauth openbox xdotool x11-utils
   libwmf-bin gsfonts
