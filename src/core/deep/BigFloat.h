@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/deep/FloatExp.h"
+
 #include <mpfr.h>
 
 #include <optional>
@@ -26,6 +28,13 @@ public:
 
     mpfr_prec_t Precision() const { return mpfr_get_prec(m_value); }
     double ToDouble() const { return mpfr_get_d(m_value, MPFR_RNDN); }
+    // Rounded to 53 bits, at any size.
+    FloatExp ToFloatExp() const
+    {
+        long exponent = 0;
+        const double mantissa = mpfr_get_d_2exp(&exponent, m_value, MPFR_RNDN);
+        return FloatExp(mantissa, exponent);
+    }
 
     mpfr_ptr get() { return m_value; }
     mpfr_srcptr get() const { return m_value; }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/deep/ReferenceOrbit.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace korvanta {
+
+// Bilinear approximation of the quadratic delta step z <- 2 Z(m) z + z^2 + k dc along one
+// reference: from index m, 2^level steps at once as z <- A z + B dc, valid while |z| < R.
+// Levels of merged pairs; a pixel takes the longest entry that is valid for it.
+template <class Real>
+class BlaTable {
+public:
+    struct Entry {
+        Real ar, ai, br, bi, r;
+    };
+
+    // `dcTerm` is k (-1 when the pixel is c, 0 for Julia sets); `dcMax` the largest |dc| of
+    // the picture; a single step is valid while |z| < epsilon |Z(m)|.
+    void Build(const ReferenceOrbit& orbit, double dcTerm, Real dcMax, double epsilon);
+
+    // The longest entry from index `m` that covers `z` (|re| + |im| below its radius) in at
+    // most `most` steps, with its length in `steps`; null when there is none longer than one.
+    const Entry* Find(std::size_t m, Real norm1, std::size_t most, std::size_t& steps) const;
+
+    std::size_t Entries() const;
+
+private:
+    // m_levels[k - 1][j] covers the 2^k steps from index j 2^k.
+    std::vector<std::vector<Entry>> m_levels;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/deep/BlaTable.h"
+#include "core/deep/DeepFormula.h"
+#include "core/deep/DeepLocation.h"
+#include "core/deep/ReferenceOrbit.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace korvanta {
+
+// A pixel's outcome as the formulas report it: the count at which it escaped, 0 when it did
+// not before the limit; and the value tested last.
+struct DeepPixel {
+    std::int32_t count = 0;
+    double re = 0, im = 0;
+};
+
+// Every pixel of one deep picture, each stepped in doubles (or the extended range) by its
+// difference from reference orbits computed once in arbitrary precision. A pixel whose full
+// value becomes smaller than its difference, or that outlives its reference, continues from
+// the critical point's orbit with its full value (rebasing), so no pixel follows a reference
+// that no longer describes it. Immutable once built: pixels may be computed on any thread.
+class DeepEngine {
+public:
+    struct Options {
+        bool rebase = true;     // off only to show what glitches look like
+        bool bilinear = true;   // skip stretches by the bilinear approximation
+        double epsilon = 0x1p-40;
+    };
+
+    // Null when `progress` asked to stop. `constantRe`/`constantIm` are the Julia kinds' C,
+    // read at the location's precision (unused for the Mandelbrot kinds).
+    static std::unique_ptr<DeepEngine> Build(DeepKind kind, const DeepLocation& location,
+                                             const BigFloat& constantRe, const BigFloat& constantIm,
+                                             std::int32_t limit, const DeepProgress& progress = {});
+    static std::unique_ptr<DeepEngine> Build(DeepKind kind, const DeepLocation& location,
+                                             const BigFloat& constantRe, const BigFloat& constantIm,
+                                             std::int32_t limit, const Options& options,
+                                             const DeepProgress& progress = {});
+
+    DeepPixel Pixel(std::int32_t column, std::int32_t row) const;
+
+    const DeepLocation& Location() const { return m_location; }
+    std::size_t ReferenceSteps() const { return m_critical.Last(); }
+
+private:
+    explicit DeepEngine(const DeepLocation& location) : m_location(location) {}
+
+    template <class Real>
+    DeepPixel Run(Real dpRe, Real dpIm) const;
+    template <class Real>
+    const BlaTable<Real>* Table(bool critical) const;
+
+    DeepFormula m_formula{};
+    DeepLocation m_location;
+    Options m_options;
+    std::int32_t m_limit = 0;
+    // The orbit pixels start on (the centre's; for the quadratic Mandelbrot the critical one
+    // serves, see Run) and the critical point's, which every rebase continues on.
+    ReferenceOrbit m_centre, m_critical;
+    bool m_startsOnCritical = false;
+    BlaTable<double> m_centreBla, m_criticalBla;
+    BlaTable<FloatExp> m_centreBlaX, m_criticalBlaX;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,101 @@
+#include "core/deep/DeepLocation.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace korvanta {
+
+namespace {
+
+// The exponent of the leading bit, as ilogb gives it; very low for 0.
+std::int64_t LeadingBit(const BigFloat& x)
+{
+    return mpfr_zero_p(x.get()) ? std::numeric_limits<std::int32_t>::min() : mpfr_get_exp(x.get()) - 1;
+}
+
+// The step of a double's last place at the picture's largest coordinate (at least 1).
+double LastPlace(double xStart, double xEnd, double yStart, double yEnd)
+{
+    const double scale = std::max({1.0, std::fabs(xStart), std::fabs(xEnd), std::fabs(yStart), std::fabs(yEnd)});
+    return std::ldexp(1.0, std::ilogb(scale) - 52);
+}
+
+double SmallerStep(double xStart, double xEnd, double yStart, double yEnd, std::int32_t width, std::int32_t height)
+{
+    // As the formulas compute their steps.
+    const double dx = (xEnd - xStart) / static_cast<double>(static_cast<std::uint32_t>(width));
+    const double dy = (yEnd - yStart) / static_cast<double>(static_cast<std::uint32_t>(height));
+    return std::min(std::fabs(dx), std::fabs(dy));
+}
+
+}  // namespace
+
+std::variant<DeepLocation, DeepLocation::Problem> DeepLocation::Make(const DeepArea& area, std::int32_t width,
+                                                                     std::int32_t height, std::int32_t limit)
+{
+    const std::string* texts[] = {&area.xStart, &area.xEnd, &area.yStart, &area.yEnd};
+    std::size_t longest = 0;
+    for (const std::string* text : texts)
+        longest = std::max(longest, text->size());
+    if (longest > kLongestDeepText)
+        return Problem::TooLong;
+    // Four bits a character hold every decimal digit, so close texts keep their difference.
+    const auto readBits = static_cast<mpfr_prec_t>(64 + 4 * longest);
+    std::optional<BigFloat> v[4];
+    for (int i = 0; i < 4; ++i) {
+        v[i] = BigFloat::FromDecimal(*texts[i], readBits);
+        if (!v[i])
+            return static_cast<Problem>(i);
+    }
+    if (mpfr_equal_p(v[0]->get(), v[1]->get()))
+        return Problem::XEqual;
+    if (mpfr_equal_p(v[2]->get(), v[3]->get()))
+        return Problem::YEqual;
+    const auto w = static_cast<unsigned long>(std::max(width, 1)), h = static_cast<unsigned long>(std::max(height, 1));
+    BigFloat dx(readBits), dy(readBits);
+    mpfr_sub(dx.get(), v[1]->get(), v[0]->get(), MPFR_RNDN);
+    mpfr_div_ui(dx.get(), dx.get(), w, MPFR_RNDN);
+    mpfr_sub(dy.get(), v[3]->get(), v[2]->get(), MPFR_RNDN);
+    mpfr_div_ui(dy.get(), dy.get(), h, MPFR_RNDN);
+    const std::int64_t spacing = std::min(LeadingBit(dx), LeadingBit(dy));
+    if (spacing < kDeepestSpacingExponent)
+        return Problem::TooDeep;
+    std::int64_t scale = 0;
+    for (const auto& x : v)
+        scale = std::max(scale, LeadingBit(*x));
+    const auto limitBits = std::bit_width(static_cast<std::uint32_t>(std::max(limit, 0)));
+    const auto bits = static_cast<mpfr_prec_t>(64 + (scale - spacing) + limitBits);
+
+    DeepLocation location(bits);
+    location.m_precision = bits;
+    location.m_width = static_cast<std::int32_t>(w);
+    location.m_height = static_cast<std::int32_t>(h);
+    location.m_centreColumn = location.m_width / 2;
+    location.m_centreRow = location.m_height / 2;
+    // The centre pixel exactly, then rounded once to the reference's precision.
+    BigFloat at(std::max(bits, readBits));
+    mpfr_mul_ui(at.get(), dx.get(), static_cast<unsigned long>(location.m_centreColumn), MPFR_RNDN);
+    mpfr_add(at.get(), at.get(), v[0]->get(), MPFR_RNDN);
+    mpfr_set(location.m_centreRe.get(), at.get(), MPFR_RNDN);
+    mpfr_mul_ui(at.get(), dy.get(), static_cast<unsigned long>(location.m_centreRow), MPFR_RNDN);
+    mpfr_add(at.get(), at.get(), v[2]->get(), MPFR_RNDN);
+    mpfr_set(location.m_centreIm.get(), at.get(), MPFR_RNDN);
+    location.m_dx = dx.ToFloatExp();
+    location.m_dy = dy.ToFloatExp();
+    location.m_extended = spacing < -960;
+    return location;
+}
+
+bool DoublesResolve(double xStart, double xEnd, double yStart, double yEnd, std::int32_t width, std::int32_t height)
+{
+    return SmallerStep(xStart, xEnd, yStart, yEnd, width, height) >= 64 * LastPlace(xStart, xEnd, yStart, yEnd);
+}
+
+bool DoublesSeparate(double xStart, double xEnd, double yStart, double yEnd, std::int32_t width, std::int32_t height)
+{
+    return SmallerStep(xStart, xEnd, yStart, yEnd, width, height) >= LastPlace(xStart, xEnd, yStart, yEnd);
+}
+
+}  // namespace korvanta
