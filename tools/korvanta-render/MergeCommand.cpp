@@ -7,7 +7,7 @@ namespace korvanta {
 
 int RunMerge(const RenderOptions& options, std::ostream& err, const ToolFailure& fail)
 {
-    const bool picture = options.document || options.scene || options.area || options.size ||
+    const bool picture = options.document || options.scene || options.area || options.centre || options.radius || options.size ||
                          options.formula || options.coloring || options.colors || options.constant ||
                          options.aspect || options.values || options.band || options.frames ||
                          options.frame || options.zoomTo;

@@ -9,7 +9,7 @@ namespace korvanta {
 // The command line of korvanta-render, as given (values are checked when they are used).
 struct RenderOptions {
     std::optional<std::string> document, scene;
-    std::optional<std::string> area, size, formula, coloring, colors, constant;
+    std::optional<std::string> area, centre, radius, size, formula, coloring, colors, constant;
     std::optional<bool> aspect, values;
     std::vector<std::string> outputs;
     // Pieces for a job runner: one band of the picture, the merge of band files, a zoom

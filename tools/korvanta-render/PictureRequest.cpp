@@ -4,6 +4,7 @@
 
 #include "core/colorings/ColoringList.h"
 #include "core/formulas/FormulaList.h"
+#include "core/render/DeepRequest.h"
 #include "core/render/RenderRequest.h"
 #include "core/scenes/SampleScenes.h"
 #include "core/text/NumberText.h"
@@ -56,6 +57,12 @@ bool IsReal(const std::string& text)
            ScanReal(text) == value;
 }
 
+// Deep pictures take coordinates closer to 0 than doubles hold.
+bool IsRealOrBelowDoubles(const std::string& text)
+{
+    return IsReal(text) || BelowDoubles(text);
+}
+
 // A class of `classes` by list number, display name, class name, or class name without the
 // family prefix; -1 when none.
 template <class T>
@@ -98,7 +105,7 @@ bool ApplyOptions(const RenderOptions& o, RenderFields& f, std::string& error)
 {
     if (o.area) {
         const auto parts = Split(*o.area, ',');
-        if (parts.size() != 4 || !std::all_of(parts.begin(), parts.end(), IsReal)) {
+        if (parts.size() != 4 || !std::all_of(parts.begin(), parts.end(), IsRealOrBelowDoubles)) {
             error = "--area needs four numbers X0,X1,Y0,Y1, not '" + *o.area + "'";
             return false;
         }
@@ -136,7 +143,7 @@ bool ApplyOptions(const RenderOptions& o, RenderFields& f, std::string& error)
     }
     if (o.constant) {
         const auto parts = Split(*o.constant, ',');
-        if (parts.size() != 2 || !IsReal(parts[0]) || !IsReal(parts[1])) {
+        if (parts.size() != 2 || !IsRealOrBelowDoubles(parts[0]) || !IsRealOrBelowDoubles(parts[1])) {
             error = "--constant needs RE,IM, not '" + *o.constant + "'";
             return false;
         }
@@ -161,12 +168,40 @@ const char* OptionOf(RenderField field)
     }
 }
 
+// --centre and --radius, once the size is known.
+bool ApplyCentre(const RenderOptions& o, RenderFields& f, std::string& error)
+{
+    if (!o.centre && !o.radius)
+        return true;
+    if (o.area) {
+        error = "--area and --centre say the same; give one of them";
+        return false;
+    }
+    if (!o.centre || !o.radius) {
+        error = o.centre ? "--centre needs --radius (half the picture's height)" : "--radius needs --centre";
+        return false;
+    }
+    const auto parts = Split(*o.centre, ',');
+    if (parts.size() != 2 || !IsRealOrBelowDoubles(parts[0]) || !IsRealOrBelowDoubles(parts[1])) {
+        error = "--centre needs RE,IM, not '" + *o.centre + "'";
+        return false;
+    }
+    const auto area = IsRealOrBelowDoubles(*o.radius) ? AreaAroundCentre(parts[0], parts[1], *o.radius, AtoI(f.width), AtoI(f.height))
+                                        : std::nullopt;
+    if (!area) {
+        error = "--radius needs a number above 0 that leaves pixels at least 1e-19728 apart, not '" + *o.radius + "'";
+        return false;
+    }
+    f.xStart = area->xStart, f.xEnd = area->xEnd, f.yStart = area->yStart, f.yEnd = area->yEnd;
+    return true;
+}
+
 }  // namespace
 
 bool PictureFields(const RenderOptions& o, RenderFields& f, std::string& error)
 {
     f = RenderFields{};
-    return (!o.scene || ApplyScene(*o.scene, f, error)) && ApplyOptions(o, f, error);
+    return (!o.scene || ApplyScene(*o.scene, f, error)) && ApplyOptions(o, f, error) && ApplyCentre(o, f, error);
 }
 
 std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayDrawer& overlay,
@@ -177,16 +212,28 @@ std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayD
         return nullptr;
 
     PictureObjects objects{CreateFormula(f.formula), CreateColoring(f.coloring)};
-    auto checked = CheckRenderFields(f, objects.alg->UsesConstant());
-    if (const auto* problem = std::get_if<FieldProblem>(&checked)) {
+    const bool usesConstant = objects.alg->UsesConstant();
+    auto deep = CheckDeepRenderFields(f, usesConstant);
+    auto checked = deep ? std::variant<RenderRequest, FieldProblem>(FieldProblem{}) : CheckRenderFields(f, usesConstant);
+    const FieldProblem* problem = deep ? std::get_if<FieldProblem>(&*deep) : std::get_if<FieldProblem>(&checked);
+    if (problem) {
         error = std::string(OptionOf(problem->field)) + ": " + problem->message;
         return nullptr;
+    }
+    if (deep) {
+        auto& request = std::get<DeepRenderRequest>(*deep);
+        objects.alg = std::move(request.formula);
+        checked = std::move(request.request);
     }
     const RenderRequest& request = std::get<RenderRequest>(checked);
     // Without a count of its own the field shows the coloring's, as in the explorer.
     if (f.colors.empty())
         f.colors = FormatInt(objects.col->GetNumColors());
     PrepareObjects(f, request.constant, *objects.alg, *objects.col);
+    if (deep && objects.col->GetNumColors() > kDeepLimit) {
+        error = "--colors: a deep picture takes at most " + std::to_string(kDeepLimit) + " colors (iterations)";
+        return nullptr;
+    }
     auto job = std::make_unique<RenderJob>(request.settings, std::move(objects));
     const RenderSettings& settings = job->Settings();  // with its views on the objects
     if (!job->CreateBitmaps(settings.m_bShowValues ? overlay(settings) : PixelBuffer{})) {

@@ -4,6 +4,7 @@
 #include "tools/korvanta-render/Options.h"
 #include "tools/korvanta-render/PictureRequest.h"
 #include "core/archive/Archive.h"
+#include "core/deep/FractAlgDeep.h"
 #include "core/render/ClassRegistry.h"
 #include "core/files/InputFile.h"
 #include "core/files/PictureExport.h"
@@ -96,8 +97,8 @@ std::unique_ptr<RenderJob> LoadDocument(const std::string& path, WindowPlacement
 // A bar that redraws one line of standard error.
 class ProgressBar {
 public:
-    explicit ProgressBar(std::ostream& err, bool shown, std::int32_t rows)
-        : m_err(err), m_shown(shown), m_rows(std::max(1, rows))
+    ProgressBar(std::ostream& err, bool shown, std::int32_t rows, const char* what = "rows")
+        : m_err(err), m_shown(shown), m_rows(std::max(1, rows)), m_what(what)
     {
     }
     void Show(std::int32_t done)
@@ -107,7 +108,7 @@ public:
         constexpr int kWidth = 40;
         const int filled = static_cast<int>(std::int64_t{done} * kWidth / m_rows);
         m_err << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "
-              << std::int64_t{done} * 100 / m_rows << "% " << done << '/' << m_rows << " rows"
+              << std::int64_t{done} * 100 / m_rows << "% " << done << '/' << m_rows << ' ' << m_what
               << std::flush;
     }
     ~ProgressBar()
@@ -120,6 +121,7 @@ private:
     std::ostream& m_err;
     bool m_shown;
     std::int32_t m_rows;
+    const char* m_what;
 };
 
 // What makes the command line unusable beyond its syntax; empty when nothing does.
@@ -139,7 +141,7 @@ std::string RequestProblem(const RenderOptions& options)
         }
         return "'" + output + "': the name must end in " + names;
     }
-    const bool parameters = options.scene || options.area || options.size || options.formula ||
+    const bool parameters = options.scene || options.area || options.centre || options.radius || options.size || options.formula ||
                             options.coloring || options.colors || options.constant ||
                             options.aspect || options.values;
     if (options.document && parameters)
@@ -201,6 +203,15 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
     const std::unique_ptr<RenderJob> job = ObtainPicture(options, placement, error);
     if (!job)
         return fail(error, 2);
+
+    if (const auto* deep = dynamic_cast<const CFractAlgDeep*>(job->Settings().m_pAlg)) {
+        ProgressBar bar(err, !options.quiet && isatty(STDERR_FILENO), 100, "reference orbits");
+        if (!deep->Prepare([&](double done) {
+                bar.Show(static_cast<std::int32_t>(done * 100));
+                return true;
+            }))
+            return fail("the deep engine cannot compute this picture's location", 2);
+    }
 
     const int threads = options.threads > 0
                             ? options.threads

@@ -93,4 +93,19 @@ std::optional<BigFloat> BigFloat::FromDecimal(std::string_view text, mpfr_prec_t
     return value;
 }
 
+std::string BigFloat::ToDecimal(int digits) const
+{
+    digits = std::max(digits, 1);
+    std::string text(static_cast<std::size_t>(digits) + 48, '\0');
+    const int n = mpfr_snprintf(text.data(), text.size(), "%.*Re", digits - 1, m_value);
+    text.resize(static_cast<std::size_t>(std::max(n, 0)));
+    const std::size_t e = text.find('e');
+    std::size_t end = e;
+    while (end > 0 && text[end - 1] == '0')
+        --end;
+    if (end > 0 && text[end - 1] == '.')
+        --end;
+    return text.substr(0, end) + text.substr(e);
+}
+
 }  // namespace korvanta

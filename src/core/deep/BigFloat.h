@@ -5,6 +5,7 @@
 #include <mpfr.h>
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvanta {
@@ -35,6 +36,10 @@ public:
         const double mantissa = mpfr_get_d_2exp(&exponent, m_value, MPFR_RNDN);
         return FloatExp(mantissa, exponent);
     }
+
+    // In scientific notation with `digits` significant digits, trailing zeros dropped:
+    // "-1.25e-300".
+    std::string ToDecimal(int digits) const;
 
     mpfr_ptr get() { return m_value; }
     mpfr_srcptr get() const { return m_value; }

@@ -44,6 +44,7 @@ public:
     DeepPixel Pixel(std::int32_t column, std::int32_t row) const;
 
     const DeepLocation& Location() const { return m_location; }
+    std::int32_t Limit() const { return m_limit; }
     std::size_t ReferenceSteps() const { return m_critical.Last(); }
 
 private:

@@ -88,6 +88,45 @@ std::variant<DeepLocation, DeepLocation::Problem> DeepLocation::Make(const DeepA
     return location;
 }
 
+std::optional<DeepArea> AreaAroundCentre(const std::string& re, const std::string& im, const std::string& radius,
+                                         std::int32_t width, std::int32_t height)
+{
+    const std::size_t longest = std::max({re.size(), im.size(), radius.size()});
+    if (longest > kLongestDeepText || width < 1 || height < 1)
+        return std::nullopt;
+    const auto readBits = static_cast<mpfr_prec_t>(64 + 4 * longest);
+    const auto x = BigFloat::FromDecimal(re, readBits), y = BigFloat::FromDecimal(im, readBits);
+    const auto r = BigFloat::FromDecimal(radius, readBits);
+    if (!x || !y || !r || mpfr_sgn(r->get()) <= 0)
+        return std::nullopt;
+    const std::int64_t scale = std::max<std::int64_t>({0, LeadingBit(*x), LeadingBit(*y)});
+    const std::int64_t step = LeadingBit(*r) - std::bit_width(static_cast<std::uint32_t>(height));
+    if (step < kDeepestSpacingExponent)
+        return std::nullopt;
+    const auto bits = static_cast<mpfr_prec_t>(readBits + std::max<std::int64_t>(0, scale - step) + 64);
+    // Digits for the pixels and ten more.
+    const int digits = std::max(17, static_cast<int>(static_cast<double>(scale - step) * 0.30103) + 10);
+    BigFloat half(bits), v(bits);
+    mpfr_mul_ui(half.get(), r->get(), static_cast<unsigned long>(width), MPFR_RNDN);
+    mpfr_div_ui(half.get(), half.get(), static_cast<unsigned long>(height), MPFR_RNDN);
+    DeepArea area;
+    mpfr_sub(v.get(), x->get(), half.get(), MPFR_RNDN);
+    area.xStart = v.ToDecimal(digits);
+    mpfr_add(v.get(), x->get(), half.get(), MPFR_RNDN);
+    area.xEnd = v.ToDecimal(digits);
+    mpfr_sub(v.get(), y->get(), r->get(), MPFR_RNDN);
+    area.yStart = v.ToDecimal(digits);
+    mpfr_add(v.get(), y->get(), r->get(), MPFR_RNDN);
+    area.yEnd = v.ToDecimal(digits);
+    return area;
+}
+
+bool BelowDoubles(const std::string& text)
+{
+    const auto value = text.size() <= kLongestDeepText ? BigFloat::FromDecimal(text, 64) : std::nullopt;
+    return value && !mpfr_zero_p(value->get()) && mpfr_get_exp(value->get()) < -1021;
+}
+
 bool DoublesResolve(double xStart, double xEnd, double yStart, double yEnd, std::int32_t width, std::int32_t height)
 {
     return SmallerStep(xStart, xEnd, yStart, yEnd, width, height) >= 64 * LastPlace(xStart, xEnd, yStart, yEnd);

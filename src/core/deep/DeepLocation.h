@@ -8,6 +8,7 @@
 #include <variant>
 
 #include <cstddef>
+#include <optional>
 
 namespace korvanta {
 
@@ -59,6 +60,16 @@ private:
     FloatExp m_dx, m_dy;
     std::int32_t m_centreColumn = 0, m_centreRow = 0, m_width = 0, m_height = 0;
 };
+
+// The area of a picture of `width` x `height` pixels centred on (re, im) whose half height is
+// `radius`, in decimals that keep every digit the picture's pixels need. Nothing when a text
+// is not a decimal number or the radius is not above 0.
+std::optional<DeepArea> AreaAroundCentre(const std::string& re, const std::string& im, const std::string& radius,
+                                         std::int32_t width, std::int32_t height);
+
+// Whether `text` is a decimal number too close to 0 for a double (below about 1e-308): a
+// coordinate only the deep engine can take.
+bool BelowDoubles(const std::string& text);
 
 // Whether doubles still tell this picture's pixels apart well: false when the pixel step is
 // below 2^-46 of the largest coordinate (at least 1), where the deep engine takes over

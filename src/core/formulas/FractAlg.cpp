@@ -9,6 +9,8 @@ KORVANTA_IMPLEMENT_SERIAL(CFractAlg, CObject)
 void CFractAlg::SetPoint(std::int32_t column, std::int32_t row)
 {
     m_nIter = 0;
+    m_nPointColumn = column;
+    m_nPointRow = row;
     m_cx = m_x = m_dXStart + column * m_dDx;
     m_cy = m_y = m_dYStart + row * m_dDy;
 }

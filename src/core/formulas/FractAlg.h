@@ -53,6 +53,9 @@ public:
         }
     }
     virtual bool UsesConstant() const { return false; }
+    // Gives a copy made through the stored form what storing leaves out but the copy may
+    // share (work computed once for the whole picture).
+    virtual void ShareComputedState(CFractAlg& copy) const { (void)copy; }
     virtual const char* GetName() const { return "Define GetName function!"; }
 
     // The constant is only seen by formulas that use one.
@@ -91,6 +94,7 @@ protected:
     void RunWholePixel(Step step, bool watchCycles);
 
     double m_y = 0, m_x = 0;
+    std::int32_t m_nPointColumn = 0, m_nPointRow = 0;  // of the current point, never stored
     CFractValue m_result;
     std::int32_t m_nIter = 0;
     double m_cy = 0, m_cx = 0;

@@ -3,6 +3,7 @@
 #include "core/archive/Archive.h"
 
 #include "core/colorings/ColoringList.h"
+#include "core/deep/FractAlgDeep.h"
 #include "core/formulas/FormulaList.h"
 
 #include <sstream>
@@ -17,6 +18,8 @@ std::span<const CRuntimeClass* const> RegisteredClasses()
         for (const CRuntimeClass* c : FormulaClasses())
             v.push_back(c);
         for (const CRuntimeClass* c : ColoringClasses())
+            v.push_back(c);
+        for (const CRuntimeClass* c : DeepFormulaClasses())
             v.push_back(c);
         return v;
     }();
@@ -38,8 +41,10 @@ std::unique_ptr<CFractAlg> CloneFormula(const CFractAlg& alg)
     store.WriteObject(&alg);
     std::istringstream bytes(stored.str());
     Archive load(bytes, FindRegisteredClass);
-    std::unique_ptr<CObject> copy = load.ReadObject(CFractAlg::kClass);
-    return std::unique_ptr<CFractAlg>(static_cast<CFractAlg*>(copy.release()));
+    std::unique_ptr<CObject> object = load.ReadObject(CFractAlg::kClass);
+    std::unique_ptr<CFractAlg> copy(static_cast<CFractAlg*>(object.release()));
+    alg.ShareComputedState(*copy);
+    return copy;
 }
 
 }  // namespace korvanta

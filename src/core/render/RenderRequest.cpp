@@ -1,19 +1,11 @@
 #include "core/render/RenderRequest.h"
 
+#include "core/render/AspectFit.h"
 #include "core/text/NumberText.h"
 
 #include <string_view>
 
 namespace korvanta {
-
-namespace {
-
-std::string_view Limited(const std::string& text)
-{
-    return std::string_view(text).substr(0, kFieldTextLimit);
-}
-
-}  // namespace
 
 std::string messages::SideOutOfRange()
 {
@@ -88,20 +80,31 @@ std::variant<RenderRequest, FieldProblem> CheckRenderFields(const RenderFields& 
          {CheckPictureSize(f), CheckArea(f), CheckConstant(f, formulaUsesConstant)})
         if (problem)
             return *problem;
+    return MakeRenderRequest(f, formulaUsesConstant);
+}
 
+std::variant<RenderRequest, FieldProblem> MakeRenderRequest(const RenderFields& f, bool formulaUsesConstant,
+                                                            std::optional<double> areaRatio)
+{
     RenderRequest request;
     RenderSettings& s = request.settings;
-    s.m_dXStart = *ScanReal(Limited(f.xStart));
-    s.m_dXEnd = *ScanReal(Limited(f.xEnd));
-    s.m_dYStart = *ScanReal(Limited(f.yStart));
-    s.m_dYEnd = *ScanReal(Limited(f.yEnd));
+    s.m_dXStart = ScanReal(Limited(f.xStart)).value_or(0.0);
+    s.m_dXEnd = ScanReal(Limited(f.xEnd)).value_or(0.0);
+    s.m_dYStart = ScanReal(Limited(f.yStart)).value_or(0.0);
+    s.m_dYEnd = ScanReal(Limited(f.yEnd)).value_or(0.0);
     s.m_bAspect = f.aspectRatio == 1 ? 1 : 0;
     s.m_bShowValues = f.showValues == 1 ? 1 : 0;
     s.m_nColoring = f.coloring;
     s.m_nFormula = f.formula;
     s.m_nWidth = AtoI(f.width);
     s.m_nHeight = AtoI(f.height);
-    s.FitSizeToArea();
+    if (!areaRatio)
+        s.FitSizeToArea();
+    else if (s.m_bAspect == 1) {
+        const PictureSize fitted = FitToAspect(0, *areaRatio, 0, 1, {s.m_nWidth, s.m_nHeight});
+        s.m_nWidth = fitted.width;
+        s.m_nHeight = fitted.height;
+    }
     // An area far wider than high (or the reverse) leaves no pixel across the other way;
     // the width is fitted from the height, so a flat area has neither.
     if (s.m_nHeight < kMinPictureSide)

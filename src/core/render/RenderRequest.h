@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace korvanta {
@@ -15,6 +16,12 @@ inline constexpr std::int32_t kMinPictureSide = 1;
 inline constexpr std::int32_t kMaxPictureSide = 32000;
 // Longest text read from a field; the rest is ignored.
 inline constexpr std::size_t kFieldTextLimit = 399;
+
+// What Render reads of a field's text.
+inline std::string_view Limited(const std::string& text)
+{
+    return std::string_view(text).substr(0, kFieldTextLimit);
+}
 
 // The fields of the next picture, as text, as the control window holds them. The initial
 // values are those the explorer starts with.
@@ -50,6 +57,11 @@ struct RenderRequest {
 };
 std::variant<RenderRequest, FieldProblem> CheckRenderFields(const RenderFields& fields,
                                                             bool formulaUsesConstant);
+
+// The request of fields that passed their checks. `areaRatio`, when given, stands for the
+// area's width over its height, for areas too small for their doubles to say it.
+std::variant<RenderRequest, FieldProblem> MakeRenderRequest(const RenderFields& fields, bool formulaUsesConstant,
+                                                            std::optional<double> areaRatio = std::nullopt);
 
 // The last step of Render: gives the coloring the typed number of colors when it takes one,
 // and the formula C when it uses one.

@@ -2,6 +2,7 @@
 #include "core/colorings/FractColPOVRay.h"
 #include "core/colorings/FractColPolarLog.h"
 #include "core/archive/Archive.h"
+#include "core/deep/FractAlgDeep.h"
 #include "core/render/ClassRegistry.h"
 #include "core/formulas/FormulaList.h"
 #include "core/formulas/FractAlgMandelbrot.h"
@@ -136,7 +137,8 @@ TEST(StoredColoring, LoadingKeepsWhatTheSetterWouldClampAndTheStoredLogarithm)
 
 TEST(Registry, EveryClassIsFoundByItsNameWithItsFamily)
 {
-    EXPECT_EQ(RegisteredClasses().size(), 2u + FormulaClasses().size() + ColoringClasses().size());
+    EXPECT_EQ(RegisteredClasses().size(),
+              2u + FormulaClasses().size() + ColoringClasses().size() + DeepFormulaClasses().size());
     for (const CRuntimeClass* cls : RegisteredClasses()) {
         EXPECT_EQ(FindRegisteredClass(cls->m_lpszClassName), cls);
         EXPECT_EQ(cls->m_wSchema, 1);

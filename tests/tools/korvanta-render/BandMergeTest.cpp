@@ -85,6 +85,15 @@ TEST_F(BandMerge, EveryFormulaFamilyMergesToTheWholePictureInEveryFormat)
     }
 }
 
+// Deep pictures: the reference orbits are computed afresh for each band, to the same bits.
+TEST_F(BandMerge, DeepPicturesMergeToTheWholePicture)
+{
+    ExpectBandsMergeToTheWholePicture({"--centre=1e-40,-1", "--radius=1e-40", "--size=31x23", "-c", "HSV", "-n",
+                                       "2000", "--no-values"});
+    ExpectBandsMergeToTheWholePicture({"-f", "3", "--constant=0.3,0", "--centre=1.1,1e-330",
+                                       "--radius=1e-330", "--size=17x13", "-c", "HSV", "-n", "300", "--no-values"});
+}
+
 // The value panel is blended into the rows it covers; bands of such a picture carry it too.
 TEST_F(BandMerge, PicturesWithTheValuePanelMergeToTheWholePicture)
 {

@@ -1,0 +1,157 @@
+#include "core/archive/Archive.h"
+#include "core/colorings/ColoringList.h"
+#include "core/colorings/FractColHSV.h"
+#include "core/deep/FractAlgDeep.h"
+#include "core/files/RenderRecord.h"
+#include "core/formulas/FormulaList.h"
+#include "core/render/ClassRegistry.h"
+#include "core/render/DeepRequest.h"
+#include "core/render/ParallelRender.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace korvanta {
+namespace {
+
+// Fields of a small deep picture: the edge of the dendrite Julia set of C = -i, 3e-330 wide,
+// in the extended range.
+RenderFields DeepJulia()
+{
+    RenderFields f;
+    f.formula = 2;
+    f.xStart = "1." + std::string(329, '0') + "1";
+    f.xEnd = "1." + std::string(329, '0') + "4";
+    f.yStart = "-1e-330";
+    f.yEnd = "1e-330";
+    f.width = "30";
+    f.height = "20";
+    f.cRe = "0";
+    f.cIm = "-1";
+    f.aspectRatio = 0;
+    return f;
+}
+
+std::unique_ptr<RenderJob> Prepared(RenderFields f, std::int32_t colors)
+{
+    f.colors = std::to_string(colors);
+    auto checked = CheckDeepRenderFields(f, true);
+    EXPECT_TRUE(checked && std::holds_alternative<DeepRenderRequest>(*checked));
+    auto& deep = std::get<DeepRenderRequest>(*checked);
+    auto col = std::make_unique<CFractColHSV>();
+    PrepareObjects(f, deep.request.constant, *deep.formula, *col);
+    auto job = std::make_unique<RenderJob>(deep.request.settings, PictureObjects{std::move(deep.formula), std::move(col)});
+    EXPECT_TRUE(job->CreateBitmaps());
+    return job;
+}
+
+std::string Stored(const RenderJob& job)
+{
+    std::ostringstream bytes;
+    Archive ar(bytes);
+    WriteRenderRecord(ar, job, {});
+    return bytes.str();
+}
+
+const CRuntimeClass* OlderReader(std::string_view name)
+{
+    for (const CRuntimeClass* c : FormulaClasses())
+        if (name == c->m_lpszClassName)
+            return c;
+    for (const CRuntimeClass* c : ColoringClasses())
+        if (name == c->m_lpszClassName)
+            return c;
+    return nullptr;
+}
+
+TEST(DeepPicture, TheSameBytesOnAnyNumberOfThreadsStepByStepOrResumedFromADocument)
+{
+    const RenderFields f = DeepJulia();
+    auto stepped = Prepared(f, 400);
+    while (stepped->RenderStep())
+        ;
+    const std::string whole = Stored(*stepped);
+    for (int threads : {1, 2, 7}) {
+        auto job = Prepared(f, 400);
+        RenderInParallel(*job, threads);
+        EXPECT_TRUE(Stored(*job) == whole) << threads << " threads";
+    }
+    // Stopped in the middle of a row, stored, read back (orbits computed afresh) and finished.
+    auto part = Prepared(f, 400);
+    for (int i = 0; i < 30 * 7 + 11; ++i)
+        part->RenderStep();
+    std::istringstream bytes(Stored(*part));
+    Archive ar(bytes, FindRegisteredClass);
+    LoadedRecord loaded = ReadRenderRecord(ar);
+    const auto* formula = dynamic_cast<const CFractAlgDeep*>(loaded.job->Settings().m_pAlg);
+    ASSERT_NE(formula, nullptr);
+    EXPECT_EQ(formula->Area().xStart, f.xStart);
+    EXPECT_EQ(formula->ConstantIm(), "-1");
+    RenderInParallel(*loaded.job, 2);
+    EXPECT_TRUE(Stored(*loaded.job) == whole);
+}
+
+TEST(DeepPicture, AReaderThatKnowsOnlyDoublesRefusesADeepDocumentByItsClass)
+{
+    auto job = Prepared(DeepJulia(), 100);
+    std::istringstream bytes(Stored(*job));
+    Archive ar(bytes, OlderReader);
+    try {
+        ReadRenderRecord(ar);
+        FAIL() << "read";
+    } catch (const ArchiveError& e) {
+        EXPECT_EQ(e.kind(), ArchiveError::Kind::UnknownClass);
+        EXPECT_NE(std::string(e.what()).find("CFractAlgDeepJulia"), std::string::npos) << e.what();
+    }
+}
+
+TEST(DeepPicture, StoredLocationsAreCheckedWhenRead)
+{
+    auto job = Prepared(DeepJulia(), 100);
+    const std::string good = Stored(*job);
+    const std::string text = DeepJulia().xStart;
+    for (const std::string& bad : {std::string("1.0x"), std::string("nan"), std::string(""), DeepJulia().xEnd}) {
+        // The same record with the start of the area replaced (equal to its end, last).
+        std::string bytes = good;
+        const auto at = bytes.find(text);
+        ASSERT_NE(at, std::string::npos);
+        bytes.replace(at - 1, text.size() + 1, std::string(1, static_cast<char>(bad.size())) + bad);
+        std::istringstream in(bytes);
+        Archive ar(in, FindRegisteredClass);
+        EXPECT_THROW(ReadRenderRecord(ar), ArchiveError) << bad;
+    }
+}
+
+// Where doubles stop resolving a picture: 64 units of the last place of its largest
+// coordinate a pixel. Above the line today's formula renders; below it the deep one.
+TEST(DeepPicture, TheDeepEngineTakesOverWhereDoublesStopResolvingThePixels)
+{
+    EXPECT_TRUE(DoublesResolve(1, 1 + 0x1p-46 * 100, 0, 0x1p-46 * 100, 100, 100));
+    EXPECT_FALSE(DoublesResolve(1, 1 + 0x1p-46 * 99, 0, 0x1p-46 * 99, 100, 100));
+    // At coordinates below 1 the line stays that of 1; at 2 and above it doubles.
+    EXPECT_TRUE(DoublesResolve(0.25, 0.25 + 0x1p-46 * 10, 0, 0x1p-46 * 10, 10, 10));
+    EXPECT_FALSE(DoublesResolve(2, 2 + 0x1p-46 * 10, 0, 0x1p-46 * 10, 10, 10));
+    EXPECT_TRUE(DoublesSeparate(2, 2 + 0x1p-51 * 10, 0, 0x1p-51 * 10, 10, 10));
+    EXPECT_FALSE(DoublesSeparate(2, 2 + 0x1p-52 * 10, 0, 0x1p-52 * 10, 10, 10));
+
+    RenderFields f;
+    f.width = f.height = "100";
+    f.aspectRatio = 0;
+    f.xStart = "1", f.yStart = "0";
+    f.xEnd = "1.00000000000142108547152020037174224853515625", f.yEnd = "0.00000000000142108547152020037174224853515625";
+    EXPECT_FALSE(CheckDeepRenderFields(f, false)) << "100 x 2^-46 wide: doubles";
+    f.xEnd = "1.0000000000014068746168049983680248260498046875", f.yEnd = "0.0000000000014068746168049983680248260498046875";
+    const auto deep = CheckDeepRenderFields(f, false);
+    ASSERT_TRUE(deep && std::holds_alternative<DeepRenderRequest>(*deep)) << "99 x 2^-46 wide: deep";
+    // Sinz stays in doubles: refused only where pixels would merge.
+    f.formula = 6;
+    EXPECT_FALSE(CheckDeepRenderFields(f, false));
+    f.xEnd = "1.00000000000001", f.yEnd = "0.00000000000001";
+    const auto refused = CheckDeepRenderFields(f, false);
+    ASSERT_TRUE(refused && std::holds_alternative<FieldProblem>(*refused));
+    EXPECT_NE(std::get<FieldProblem>(*refused).message.find("Sinz"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvanta
