@@ -37,7 +37,9 @@ void BlaTable<Real>::Build(const ReferenceOrbit& orbit, double dcTerm, Real dcMa
 {
     m_levels.clear();
     const std::size_t last = orbit.Last();
-    // Single steps from m to m + 1, merged at once into the pairs of level 1.
+    // Single steps from m to m + 1, merged at once into the pairs of level 1. Index 0 is left
+    // out: a pixel steps from there after every rebase, where the critical orbit is 0 and no
+    // approximation holds, and from 1 on the whole tree is open to it.
     std::vector<Entry> pairs;
     pairs.reserve(last / 2);
     auto single = [&](std::size_t m) {
@@ -46,7 +48,7 @@ void BlaTable<Real>::Build(const ReferenceOrbit& orbit, double dcTerm, Real dcMa
         e.r = Real(epsilon) * Magnitude(Real(zr), Real(zi));
         return e;
     };
-    for (std::size_t m = 0; m + 2 <= last; m += 2)
+    for (std::size_t m = 1; m + 2 <= last; m += 2)
         pairs.push_back(Merge<Real>(single(m), single(m + 1), dcMax));
     while (!pairs.empty()) {
         std::vector<Entry> next;
@@ -64,12 +66,15 @@ const typename BlaTable<Real>::Entry* BlaTable<Real>::Find(std::size_t m, Real n
 {
     if (m_levels.empty())
         return nullptr;
-    // Entries of level k start at multiples of 2^k.
-    std::size_t level = m == 0 ? m_levels.size() : std::min<std::size_t>(std::countr_zero(m), m_levels.size());
+    if (m == 0)
+        return nullptr;
+    // Entries of level k start at 1 + multiples of 2^k.
+    const std::size_t from = m - 1;
+    std::size_t level = from == 0 ? m_levels.size() : std::min<std::size_t>(std::countr_zero(from), m_levels.size());
     for (; level >= 1; --level) {
         const std::size_t length = std::size_t{1} << level;
         const std::vector<Entry>& entries = m_levels[level - 1];
-        const std::size_t j = m >> level;
+        const std::size_t j = from >> level;
         if (length <= most && j < entries.size() && norm1 < entries[j].r) {
             steps = length;
             return &entries[j];

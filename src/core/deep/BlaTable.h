@@ -28,7 +28,7 @@ public:
     std::size_t Entries() const;
 
 private:
-    // m_levels[k - 1][j] covers the 2^k steps from index j 2^k.
+    // m_levels[k - 1][j] covers the 2^k steps from index 1 + j 2^k.
     std::vector<std::vector<Entry>> m_levels;
 };
 

@@ -3,6 +3,7 @@
 #include "core/deep/DeepReal.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace korvanta {
@@ -39,11 +40,15 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
             return {};
         return [&progress, from, share](double done) { return progress(from + share * done); };
     };
+    using Clock = std::chrono::steady_clock;
+    const auto started = Clock::now();
     if (!e->m_startsOnCritical &&
         !e->m_centre.Compute(f, location.CentreRe(), location.CentreIm(), cRe, cIm, steps, part(0)))
         return nullptr;
     if (!e->m_critical.Compute(f, zero, zero, cRe, cIm, steps, part(1 - share)))
         return nullptr;
+    const auto computed = Clock::now();
+    e->m_referenceSeconds = std::chrono::duration<double>(computed - started).count();
     if (f.power == 2 && options.bilinear) {
         // The largest |dc| of the picture, at its farthest corner from the reference.
         const auto far = [](std::int32_t centre, std::int32_t size) {
@@ -62,6 +67,7 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
                 e->m_centreBla.Build(e->m_centre, term, dcMax.ToDouble(), options.epsilon);
         }
     }
+    e->m_tableSeconds = std::chrono::duration<double>(Clock::now() - computed).count();
     if (progress)
         progress(1.0);
     return e;

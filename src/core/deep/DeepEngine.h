@@ -28,7 +28,7 @@ public:
     struct Options {
         bool rebase = true;     // off only to show what glitches look like
         bool bilinear = true;   // skip stretches by the bilinear approximation
-        double epsilon = 0x1p-40;
+        double epsilon = 0x1p-32;
     };
 
     // Null when `progress` asked to stop. `constantRe`/`constantIm` are the Julia kinds' C,
@@ -45,6 +45,9 @@ public:
 
     const DeepLocation& Location() const { return m_location; }
     std::int32_t Limit() const { return m_limit; }
+    // Seconds spent on the reference orbits and on the approximation tables.
+    double ReferenceSeconds() const { return m_referenceSeconds; }
+    double TableSeconds() const { return m_tableSeconds; }
     std::size_t ReferenceSteps() const { return m_critical.Last(); }
 
 private:
@@ -63,6 +66,7 @@ private:
     // serves, see Run) and the critical point's, which every rebase continues on.
     ReferenceOrbit m_centre, m_critical;
     bool m_startsOnCritical = false;
+    double m_referenceSeconds = 0, m_tableSeconds = 0;
     BlaTable<double> m_centreBla, m_criticalBla;
     BlaTable<FloatExp> m_centreBlaX, m_criticalBlaX;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -22,6 +23,9 @@ public:
     // 0 below the smallest double, infinite above the largest.
     double ToDouble() const
     {
+        // m_m is 0.5 to 1 in size: its biased exponent is 1022, and m_e adds to it.
+        if (m_m != 0 && m_e > -1021 && m_e < 1025)
+            return WithExponentField(m_m, static_cast<std::uint64_t>(1022 + m_e));
         if (m_e > 2000)
             return std::copysign(HUGE_VAL, m_m);
         if (m_e < -2000)
@@ -46,8 +50,9 @@ public:
             return a;
         if (shift < -64)
             return b;
-        return shift >= 0 ? FloatExp(a.m_m + std::ldexp(b.m_m, static_cast<int>(-shift)), a.m_e)
-                          : FloatExp(std::ldexp(a.m_m, static_cast<int>(shift)) + b.m_m, b.m_e);
+        // Scaling by a power of two at most 2^-64 keeps a mantissa normal, so it is exact.
+        return shift >= 0 ? FloatExp(a.m_m + b.m_m * PowerOfTwo(-shift), a.m_e)
+                          : FloatExp(a.m_m * PowerOfTwo(shift) + b.m_m, b.m_e);
     }
     friend FloatExp operator/(const FloatExp& a, const FloatExp& b)
     {
@@ -85,8 +90,25 @@ private:
         return e < -1100 ? std::copysign(0.0, m_m) : std::ldexp(m_m, static_cast<int>(e > 1100 ? 1100 : e));
     }
 
+    static double PowerOfTwo(std::int64_t k)  // -1022 <= k <= 1023
+    {
+        return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + k) << 52);
+    }
+    static double WithExponentField(double m, std::uint64_t field)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(m);
+        return std::bit_cast<double>((bits & ~kExponentMask) | (field << 52));
+    }
+
+    // m = mantissa 2^exponent, as frexp splits it, read off the bits for normal numbers.
     void Set(double m, std::int64_t e)
     {
+        const auto field = static_cast<std::int64_t>((std::bit_cast<std::uint64_t>(m) & kExponentMask) >> 52);
+        if (field != 0 && field != 0x7FF) {
+            m_m = WithExponentField(m, 1022);
+            m_e = e + field - 1022;
+            return;
+        }
         if (m == 0 || !std::isfinite(m)) {
             m_m = m;
             m_e = 0;
@@ -96,6 +118,8 @@ private:
         m_m = std::frexp(m, &shift);
         m_e = e + shift;
     }
+
+    static constexpr std::uint64_t kExponentMask = 0x7FF0000000000000u;
 
     double m_m = 0;
     std::int64_t m_e = 0;

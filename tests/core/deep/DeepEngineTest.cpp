@@ -2,11 +2,15 @@
 
 #include "DirectIteration.h"
 
+#include "core/formulas/FractAlgMandelbrot.h"
+#include "core/text/NumberText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,6 +62,7 @@ DeepArea AreaOf(const Scene& s)
 struct Agreement {
     double sameCount = 0, sameSide = 0;
     double medianRatio = 1;  // of the escaped pixels' counts, engine over oracle
+    double largestWrongPatch = 0;  // the share of pixels that share one wrong count
 };
 
 double Median(std::vector<double> v)
@@ -84,6 +89,7 @@ Agreement Compare(const Scene& s, const DeepEngine::Options& options = {})
     const BigFloat ocr = *BigFloat::FromDecimal(s.cRe, oracleBits), oci = *BigFloat::FromDecimal(s.cIm, oracleBits);
     int sameCount = 0, sameSide = 0;
     std::vector<double> deepCounts, directCounts;
+    std::map<std::int32_t, int> wrongCounts;
     for (std::int32_t row = 0; row < s.rows; ++row)
         for (std::int32_t column = 0; column < s.columns; ++column) {
             const std::int32_t deep = engine->Pixel(column, row).count;
@@ -91,6 +97,8 @@ Agreement Compare(const Scene& s, const DeepEngine::Options& options = {})
             PixelPoint(area, s.columns, s.rows, column, row, pr, pi);
             const std::int32_t direct = DirectCount(s.kind, pr, pi, ocr, oci, s.limit);
             sameCount += deep == direct;
+            if (deep != direct)
+                ++wrongCounts[deep];
 
             sameSide += (deep == 0) == (direct == 0);
             if (deep)
@@ -99,7 +107,9 @@ Agreement Compare(const Scene& s, const DeepEngine::Options& options = {})
                 directCounts.push_back(direct);
         }
     const double pixels = s.columns * s.rows;
-    Agreement a{sameCount / pixels, sameSide / pixels, 1};
+    Agreement a{sameCount / pixels, sameSide / pixels, 1, 0};
+    for (const auto& [count, pixelsWithIt] : wrongCounts)
+        a.largestWrongPatch = std::max(a.largestWrongPatch, pixelsWithIt / pixels);
     if (!directCounts.empty())
         a.medianRatio = Median(deepCounts) / Median(directCounts);
     std::printf("%-24s %s%s: %zu reference steps at %ld bits, counts equal on %.1f%%, inside or outside alike on "
@@ -174,6 +184,53 @@ TEST(DeepEngine, TheFirstPublishedBenchmarkLocationAgreesWithADirectIteration)
     EXPECT_GE(a.sameSide, 0.97);
     EXPECT_GE(a.sameCount, 0.95);
     EXPECT_NEAR(a.medianRatio, 1.0, 0.01);
+}
+
+// Near the boundary at a limit in the tens of thousands rounding alone moves counts, in any
+// arithmetic: there inside and outside must agree, and the counts overall, with no patch of
+// pixels sharing one wrong count (the mark of a glitch).
+TEST(DeepEngine, ChaoticBoundaryPicturesAgreeInTheWhole)
+{
+    const Scene s{"1e50 centre, 6e-28 wide", DeepKind::Mandelbrot,
+                  Big("0.0494700290631040937516922267273536301187457124882248793181049402326421947726869034"),
+                  Big("0.6747875758446753640113920531305976563347707068224034806979997947909941983454845111"), "6e-28",
+                  24, 16, 20000};
+    const Agreement a = Compare(s);
+    EXPECT_GE(a.sameSide, 0.97);
+    EXPECT_NEAR(a.medianRatio, 1.0, 0.01);
+    EXPECT_LE(a.largestWrongPatch, 0.02);
+}
+
+// Where both engines apply, the deep one must be no further from a direct iteration than
+// today's double path is.
+TEST(DeepEngine, WhereDoublesStillWorkTheDeepEngineIsNoWorse)
+{
+    const BigFloat re = Big("0.0494700290631040937516922267273536301187457124882248793181049402326421947726869034");
+    const BigFloat im = Big("0.6747875758446753640113920531305976563347707068224034806979997947909941983454845111");
+    for (const char* width : {"1e-6", "1e-9", "1e-12"}) {
+        const Scene s{width, DeepKind::Mandelbrot, re, im, width, 24, 16, 5000};
+        const DeepArea area = AreaOf(s);
+        CFractAlgMandelbrot doubles;
+        doubles.SetArea(*ScanReal(area.xStart), *ScanReal(area.xEnd), *ScanReal(area.yStart), *ScanReal(area.yEnd));
+        doubles.SetWidth(s.columns);
+        doubles.SetHeight(s.rows);
+        doubles.SetMaxIter(s.limit);
+        const mpfr_prec_t bits = 128 + 64;
+        const BigFloat zero(bits, 0.0);
+        int same = 0;
+        for (std::int32_t row = 0; row < s.rows; ++row)
+            for (std::int32_t column = 0; column < s.columns; ++column) {
+                doubles.SetPoint(column, row);
+                doubles.IteratePixel(false);
+                BigFloat pr(bits), pi(bits);
+                PixelPoint(area, s.columns, s.rows, column, row, pr, pi);
+                same += doubles.GetResult()->GetCount() == DirectCount(s.kind, pr, pi, zero, zero, s.limit);
+            }
+        const double doubleShare = same / static_cast<double>(s.columns * s.rows);
+        const Agreement deep = Compare(s);
+        std::printf("%-24s today's doubles: counts equal on %.1f%%\n", width, 100 * doubleShare);
+        EXPECT_GE(deep.sameCount, doubleShare) << width;
+    }
 }
 
 // Its reference escapes after about 110 steps, long before many of its pixels do.
