@@ -1,6 +1,7 @@
 #include "tools/fuzz/FuzzActions.h"
 
 #include "core/archive/Archive.h"
+#include "core/deep/FractAlgDeep.h"
 #include "core/files/ImageWriters.h"
 #include "core/render/ClassRegistry.h"
 
@@ -58,6 +59,9 @@ bool RecordFitsTheFuzzer(std::string_view bytes, std::size_t offset)
         RenderSettings settings;
         PictureObjects objects;
         settings.Serialize(ar, &objects);
+        // A deep picture's reference grows with its limit.
+        if (dynamic_cast<const CFractAlgDeep*>(objects.alg.get()) && objects.alg->GetMaxIter() > kMaxFuzzDeepLimit)
+            return false;
         return std::uint64_t(std::uint32_t(settings.m_nWidth)) * std::uint32_t(settings.m_nHeight) <=
                kMaxFuzzPixels;
     } catch (const std::exception&) {

@@ -10,6 +10,7 @@ namespace korvanta::fuzz {
 
 // Pictures beyond this are legal but would only measure the fuzzer's memory limit.
 inline constexpr std::uint64_t kMaxFuzzPixels = 4'000'000;
+inline constexpr std::int32_t kMaxFuzzDeepLimit = 20'000;
 
 // Whether the record starting at `offset` of `bytes` declares a picture small enough to
 // load here; records that do not even read that far are let through to fail properly.

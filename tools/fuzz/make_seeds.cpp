@@ -8,6 +8,7 @@
 #include "core/files/MacroFile.h"
 #include "core/formulas/FormulaList.h"
 #include "core/render/BandRows.h"
+#include "core/render/DeepRequest.h"
 #include "core/render/RenderRequest.h"
 
 #include <cstdio>
@@ -30,6 +31,30 @@ std::unique_ptr<RenderJob> Picture(std::int32_t formula, std::int32_t coloring, 
     auto request = std::get<RenderRequest>(CheckRenderFields(f, objects.alg->UsesConstant()));
     PrepareObjects(f, request.constant, *objects.alg, *objects.col);
     auto job = std::make_unique<RenderJob>(request.settings, std::move(objects));
+    job->CreateBitmaps();
+    for (int i = 0; (steps < 0 || i < steps) && job->RenderStep() != 0; ++i) {
+    }
+    return job;
+}
+
+// A small deep picture of the formula at `formula` (0 to 3), `depth` decimal places deep.
+std::unique_ptr<RenderJob> DeepPicture(std::int32_t formula, int depth, int steps)
+{
+    RenderFields f;
+    f.formula = formula, f.coloring = 2;
+    f.width = "6", f.height = "4", f.aspectRatio = 0, f.showValues = 0;
+    f.xStart = "0." + std::string(static_cast<std::size_t>(depth), '0') + "3";
+    f.xEnd = "0." + std::string(static_cast<std::size_t>(depth), '0') + "9";
+    f.yStart = "-1." + std::string(static_cast<std::size_t>(depth), '0') + "2";
+    f.yEnd = "-1";
+    f.cRe = "0", f.cIm = "-1";
+    f.colors = "300";
+    PictureObjects objects{CreateFormula(formula), CreateColoring(2)};
+    auto checked = CheckDeepRenderFields(f, objects.alg->UsesConstant());
+    auto& deep = std::get<DeepRenderRequest>(*checked);
+    PrepareObjects(f, deep.request.constant, *deep.formula, *objects.col);
+    objects.alg = std::move(deep.formula);
+    auto job = std::make_unique<RenderJob>(deep.request.settings, std::move(objects));
     job->CreateBitmaps();
     for (int i = 0; (steps < 0 || i < steps) && job->RenderStep() != 0; ++i) {
     }
@@ -130,6 +155,8 @@ int main(int argc, char** argv)
         Put(root / "document" / ("partial-" + std::to_string(steps) + ".fra"),
             Record(*Picture(steps % formulas, steps % colorings, steps, false)));
     Put(root / "document" / "values.fra", Record(*Picture(1, 2, -1, true)));
+    for (std::int32_t f = 0; f < 4; ++f)
+        Put(root / "document" / ("deep-f" + std::to_string(f) + ".fra"), Record(*DeepPicture(f, f % 2 ? 40 : 330, 5)));
 
     for (std::int32_t f = 0; f < formulas; ++f)
         Put(root / "band" / ("f" + std::to_string(f) + "-whole.band"), Band(*Picture(f, f % colorings, -1, f == 3), 0, 1));
