@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
+#include <type_traits>
 #include <cmath>
 
 namespace korvanta {
@@ -91,62 +93,124 @@ DeepPixel DeepEngine::Pixel(std::int32_t column, std::int32_t row) const
 {
     const auto across = static_cast<double>(column - m_location.CentreColumn());
     const auto down = static_cast<double>(row - m_location.CentreRow());
-    if (m_location.Extended())
-        return Run<FloatExp>(FloatExp(across) * m_location.StepX(), FloatExp(down) * m_location.StepY());
-    return Run<double>(across * m_location.StepX().ToDouble(), down * m_location.StepY().ToDouble());
+    Walk walk;
+    walk.orbit = m_startsOnCritical ? &m_critical : &m_centre;
+    walk.critical = m_startsOnCritical;
+    walk.m = m_startsOnCritical ? 1 : 0;
+    const double sign = m_startsOnCritical ? -1 : 1;
+    DeepPixel out;
+    if (!m_location.Extended()) {
+        const double dcRe = across * m_location.StepX().ToDouble(), dcIm = down * m_location.StepY().ToDouble();
+        double zr = sign * dcRe, zi = sign * dcIm;
+        Steps<double, double>(walk, zr, zi, dcRe, dcIm, out);
+        return out;
+    }
+    // Differences below the doubles' range step in the extended one, larger ones in doubles:
+    // from there on the picture's tiny dc is far below their rounding, and their squares
+    // (cubes) still do not underflow.
+    const FloatExp dcRe = FloatExp(across) * m_location.StepX(), dcIm = FloatExp(down) * m_location.StepY();
+    FloatExp zr = FloatExp(sign) * dcRe, zi = FloatExp(sign) * dcIm;
+    for (;;) {
+        if (Steps<FloatExp, FloatExp>(walk, zr, zi, dcRe, dcIm, out) == Leg::Done)
+            return out;
+        double r = zr.ToDouble(), i = zi.ToDouble();
+        if (Steps<double, FloatExp>(walk, r, i, dcRe, dcIm, out) == Leg::Done)
+            return out;
+        zr = r;
+        zi = i;
+    }
 }
 
-template <class Real>
-DeepPixel DeepEngine::Run(Real dcRe, Real dcIm) const
+namespace {
+
+// Where a pixel's difference moves between the extended range and doubles: the exponents of
+// 2 above which it leaves the extended range, and below which it returns (apart, so that it
+// does not go back and forth at every step).
+constexpr std::int64_t kIntoDoubles[] = {0, 0, -480, -313};
+constexpr std::int64_t kOutOfDoubles[] = {0, 0, -500, -333};
+
+template <class Real, class From>
+Real Convert(const From& x)
+{
+    if constexpr (std::is_same_v<Real, From>)
+        return x;
+    else if constexpr (std::is_same_v<Real, double>)
+        return x.ToDouble();
+    else
+        return Real(x);
+}
+
+}  // namespace
+
+template <class Real, class TableReal>
+DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& dcReExact,
+                                  const TableReal& dcImExact, DeepPixel& out) const
 {
     const DeepFormula& f = m_formula;
     const bool quadratic = f.power == 2;
-    const ReferenceOrbit* orbit = m_startsOnCritical ? &m_critical : &m_centre;
-    const BlaTable<Real>* bla = m_options.bilinear ? Table<Real>(m_startsOnCritical) : nullptr;
-    // The pixel's value is orbit(m) + z.
-    std::size_t m = m_startsOnCritical ? 1 : 0;
-    Real zr = m_startsOnCritical ? -dcRe : dcRe, zi = m_startsOnCritical ? -dcIm : dcIm;
-    std::int64_t steps = 0;
+    constexpr bool mixed = std::is_same_v<Real, double> && std::is_same_v<TableReal, FloatExp>;
+    constexpr bool extended = std::is_same_v<Real, FloatExp>;
+    const Real dcRe = Convert<Real>(dcReExact), dcIm = Convert<Real>(dcImExact);
+    const BlaTable<TableReal>* bla = m_options.bilinear ? Table<TableReal>(w.critical) : nullptr;
+    const double below = std::ldexp(1.0, static_cast<int>(kOutOfDoubles[f.power]));
     for (;;) {
-        const Real vr = Real(orbit->Re(m)) + zr, vi = Real(orbit->Im(m)) + zi;
+        if constexpr (extended) {
+            const std::int64_t e = std::max(zr.IsZero() ? INT64_MIN : zr.Exponent(), zi.IsZero() ? INT64_MIN : zi.Exponent());
+            if (m_location.Extended() && e > kIntoDoubles[f.power])
+                return Leg::Larger;
+        } else if (mixed && std::max(std::fabs(zr), std::fabs(zi)) < below) {
+            return Leg::Smaller;
+        }
+        // The pixel's value is orbit(m) + z.
+        const Real vr = Real(w.orbit->Re(w.m)) + zr, vi = Real(w.orbit->Im(w.m)) + zi;
         const double dr = AsDouble(vr), di = AsDouble(vi);
         // The quadratic test looks at the value the next step starts from, the cubic one at
         // the value the last step made.
-        const std::int64_t count = quadratic ? steps + 1 : steps;
+        const std::int64_t count = quadratic ? w.steps + 1 : w.steps;
         if (count >= 1) {
             const double t = quadratic ? std::fabs(dr * dr) + std::fabs(di * di) : std::fabs(dr) + std::fabs(di);
-            if (t >= f.bailout)
-                return {count < m_limit ? static_cast<std::int32_t>(count) : 0, dr, di};
+            if (t >= f.bailout) {
+                out = {count < m_limit ? static_cast<std::int32_t>(count) : 0, dr, di};
+                return Leg::Done;
+            }
         }
-        if (count >= m_limit)
-            return {0, dr, di};
-        if (m >= orbit->Last() || (m_options.rebase && SmallerThan(vr, vi, zr, zi))) {
-            if (!m_options.rebase)
-                return {0, dr, di};  // what an engine without rebasing makes of it
+        if (count >= m_limit) {
+            out = {0, dr, di};
+            return Leg::Done;
+        }
+        if (w.m >= w.orbit->Last() || (m_options.rebase && SmallerThan(vr, vi, zr, zi))) {
+            if (!m_options.rebase) {
+                out = {0, dr, di};  // what an engine without rebasing makes of it
+                return Leg::Done;
+            }
             zr = vr;
             zi = vi;
-            orbit = &m_critical;
-            m = 0;
-            bla = m_options.bilinear ? Table<Real>(true) : nullptr;
+            w.orbit = &m_critical;
+            w.critical = true;
+            w.m = 0;
+            bla = m_options.bilinear ? Table<TableReal>(true) : nullptr;
+            continue;  // the full value may belong to the other range
         }
         if (bla) {
             std::size_t length = 0;
-            const auto most = static_cast<std::size_t>(std::min<std::int64_t>(
-                m_limit - count, static_cast<std::int64_t>(orbit->Last() - m)));
-            if (const auto* e = bla->Find(m, Norm1(zr, zi), most, length)) {
-                Real nr = e->ar * zr - e->ai * zi, ni = e->ar * zi + e->ai * zr;
+            const auto most = static_cast<std::size_t>(
+                std::min<std::int64_t>(m_limit - count, static_cast<std::int64_t>(w.orbit->Last() - w.m)));
+            if (const auto* e = bla->Find(w.m, TableReal(Norm1(zr, zi)), most, length)) {
+                const Real ar = Convert<Real>(e->ar), ai = Convert<Real>(e->ai);
+                Real nr = ar * zr - ai * zi, ni = ar * zi + ai * zr;
                 if (f.pixelIsC) {
-                    nr = nr + (e->br * dcRe - e->bi * dcIm);
-                    ni = ni + (e->br * dcIm + e->bi * dcRe);
+                    // B dc at the table's range: B may be far beyond doubles where dc is below.
+                    nr = nr + Convert<Real>(e->br * dcReExact - e->bi * dcImExact);
+                    ni = ni + Convert<Real>(e->br * dcImExact + e->bi * dcReExact);
                 }
                 zr = nr;
                 zi = ni;
-                m += length;
-                steps += static_cast<std::int64_t>(length);
+                w.m += length;
+                w.steps += static_cast<std::int64_t>(length);
                 continue;
             }
         }
-        const double ar = orbit->Re(m), ai = orbit->Im(m);
+        const double ar = w.orbit->Re(w.m), ai = w.orbit->Im(w.m);
         Real nr, ni;
         if (quadratic) {
             // z <- 2 Z z + z^2 (- dc)
@@ -166,8 +230,8 @@ DeepPixel DeepEngine::Run(Real dcRe, Real dcIm) const
         }
         zr = nr;
         zi = ni;
-        ++m;
-        ++steps;
+        ++w.m;
+        ++w.steps;
     }
 }
 

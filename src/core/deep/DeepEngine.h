@@ -53,8 +53,20 @@ public:
 private:
     explicit DeepEngine(const DeepLocation& location) : m_location(location) {}
 
-    template <class Real>
-    DeepPixel Run(Real dpRe, Real dpIm) const;
+    // Where a pixel stands: on which orbit, at which step of it, after how many steps.
+    struct Walk {
+        const ReferenceOrbit* orbit = nullptr;
+        bool critical = false;
+        std::size_t m = 0;
+        std::int64_t steps = 0;
+    };
+    // How a stretch of steps ended: the pixel is done, or its difference left the range of
+    // the number type it was stepped in.
+    enum class Leg { Done, Smaller, Larger };
+    // Steps the difference z (kept as Real) until the pixel is done or z leaves Real's
+    // range; the approximation tables are those of TableReal.
+    template <class Real, class TableReal>
+    Leg Steps(Walk& walk, Real& zr, Real& zi, const TableReal& dcRe, const TableReal& dcIm, DeepPixel& out) const;
     template <class Real>
     const BlaTable<Real>* Table(bool critical) const;
 
