@@ -33,7 +33,7 @@ Entry<Real> Merge(const Entry<Real>& x, const Entry<Real>& y, const Real& dcMax)
 }  // namespace
 
 template <class Real>
-void BlaTable<Real>::Build(const ReferenceOrbit& orbit, double dcTerm, Real dcMax, double epsilon)
+void BlaTable<Real>::Build(const ReferenceOrbit& orbit, int power, double dcTerm, Real dcMax, double epsilon)
 {
     m_levels.clear();
     const std::size_t last = orbit.Last();
@@ -42,9 +42,12 @@ void BlaTable<Real>::Build(const ReferenceOrbit& orbit, double dcTerm, Real dcMa
     // approximation holds, and from 1 on the whole tree is open to it.
     std::vector<Entry> pairs;
     pairs.reserve(last / 2);
+    // One step is linear while the terms of z^2 and up are below epsilon of the linear one:
+    // A = 2 Z (3 Z^2 for the cubic), |z| < epsilon |Z|.
     auto single = [&](std::size_t m) {
         const double zr = orbit.Re(m), zi = orbit.Im(m);
-        Entry e{Real(2 * zr), Real(2 * zi), Real(dcTerm), Real(0), Real(0)};
+        Entry e = power == 2 ? Entry{Real(2 * zr), Real(2 * zi), Real(dcTerm), Real(0), Real(0)}
+                             : Entry{Real(3 * (zr * zr - zi * zi)), Real(6 * zr * zi), Real(dcTerm), Real(0), Real(0)};
         e.r = Real(epsilon) * Magnitude(Real(zr), Real(zi));
         return e;
     };

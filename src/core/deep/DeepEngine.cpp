@@ -51,7 +51,7 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
         return nullptr;
     const auto computed = Clock::now();
     e->m_referenceSeconds = std::chrono::duration<double>(computed - started).count();
-    if (f.power == 2 && options.bilinear) {
+    if (options.bilinear) {
         // The largest |dc| of the picture, at its farthest corner from the reference.
         const auto far = [](std::int32_t centre, std::int32_t size) {
             return static_cast<double>(std::max(centre, size - 1 - centre));
@@ -60,13 +60,13 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
                                      FloatExp(far(location.CentreRow(), location.Height())) * location.StepY().Abs());
         const double term = f.pixelIsC ? -1.0 : 0.0;
         if (location.Extended()) {
-            e->m_criticalBlaX.Build(e->m_critical, term, dcMax, options.epsilon);
+            e->m_criticalBlaX.Build(e->m_critical, f.power, term, dcMax, options.epsilon);
             if (!e->m_startsOnCritical)
-                e->m_centreBlaX.Build(e->m_centre, term, dcMax, options.epsilon);
+                e->m_centreBlaX.Build(e->m_centre, f.power, term, dcMax, options.epsilon);
         } else {
-            e->m_criticalBla.Build(e->m_critical, term, dcMax.ToDouble(), options.epsilon);
+            e->m_criticalBla.Build(e->m_critical, f.power, term, dcMax.ToDouble(), options.epsilon);
             if (!e->m_startsOnCritical)
-                e->m_centreBla.Build(e->m_centre, term, dcMax.ToDouble(), options.epsilon);
+                e->m_centreBla.Build(e->m_centre, f.power, term, dcMax.ToDouble(), options.epsilon);
         }
     }
     e->m_tableSeconds = std::chrono::duration<double>(Clock::now() - computed).count();
@@ -153,7 +153,7 @@ DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& 
     const Real dcRe = Convert<Real>(dcReExact), dcIm = Convert<Real>(dcImExact);
     const BlaTable<TableReal>* bla = m_options.bilinear ? Table<TableReal>(w.critical) : nullptr;
     const double below = std::ldexp(1.0, static_cast<int>(kOutOfDoubles[f.power]));
-    for (;;) {
+    for (;; ++out.work) {
         if constexpr (extended) {
             const std::int64_t e = std::max(zr.IsZero() ? INT64_MIN : zr.Exponent(), zi.IsZero() ? INT64_MIN : zi.Exponent());
             if (m_location.Extended() && e > kIntoDoubles[f.power])
@@ -170,17 +170,17 @@ DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& 
         if (count >= 1) {
             const double t = quadratic ? std::fabs(dr * dr) + std::fabs(di * di) : std::fabs(dr) + std::fabs(di);
             if (t >= f.bailout) {
-                out = {count < m_limit ? static_cast<std::int32_t>(count) : 0, dr, di};
+                out = {count < m_limit ? static_cast<std::int32_t>(count) : 0, dr, di, out.work};
                 return Leg::Done;
             }
         }
         if (count >= m_limit) {
-            out = {0, dr, di};
+            out = {0, dr, di, out.work};
             return Leg::Done;
         }
         if (w.m >= w.orbit->Last() || (m_options.rebase && SmallerThan(vr, vi, zr, zi))) {
             if (!m_options.rebase) {
-                out = {0, dr, di};  // what an engine without rebasing makes of it
+                out = {0, dr, di, out.work};  // what an engine without rebasing makes of it
                 return Leg::Done;
             }
             zr = vr;

@@ -16,6 +16,7 @@ namespace korvanta {
 struct DeepPixel {
     std::int32_t count = 0;
     double re = 0, im = 0;
+    std::int64_t work = 0;  // steps taken, a skip by the approximation counting as one
 };
 
 // Every pixel of one deep picture, each stepped in doubles (or the extended range) by its

@@ -23,6 +23,14 @@ using testing::PixelPoint;
 
 constexpr mpfr_prec_t kTextBits = 8000;
 
+// The centre of the second published deep-zoom benchmark (1e50), mirrored.
+constexpr const char* kCentre1e50Re =
+    "0.0494700290631040937516922267273536301187457124882248793181049402326421947726869034279915499747594190000000000"
+    "00000000";
+constexpr const char* kCentre1e50Im =
+    "0.6747875758446753640113920531305976563347707068224034806979997947909941983454845111514208499540310299999999999"
+    "99999880";
+
 // A small picture around a centre given in arbitrary precision.
 struct Scene {
     const char* name;
@@ -191,9 +199,7 @@ TEST(DeepEngine, TheFirstPublishedBenchmarkLocationAgreesWithADirectIteration)
 // pixels sharing one wrong count (the mark of a glitch).
 TEST(DeepEngine, ChaoticBoundaryPicturesAgreeInTheWhole)
 {
-    const Scene s{"1e50 centre, 6e-28 wide", DeepKind::Mandelbrot,
-                  Big("0.0494700290631040937516922267273536301187457124882248793181049402326421947726869034"),
-                  Big("0.6747875758446753640113920531305976563347707068224034806979997947909941983454845111"), "6e-28",
+    const Scene s{"1e50 centre, 6e-28 wide", DeepKind::Mandelbrot, Big(kCentre1e50Re), Big(kCentre1e50Im), "6e-28",
                   24, 16, 20000};
     const Agreement a = Compare(s);
     EXPECT_GE(a.sameSide, 0.97);
@@ -205,8 +211,7 @@ TEST(DeepEngine, ChaoticBoundaryPicturesAgreeInTheWhole)
 // today's double path is.
 TEST(DeepEngine, WhereDoublesStillWorkTheDeepEngineIsNoWorse)
 {
-    const BigFloat re = Big("0.0494700290631040937516922267273536301187457124882248793181049402326421947726869034");
-    const BigFloat im = Big("0.6747875758446753640113920531305976563347707068224034806979997947909941983454845111");
+    const BigFloat re = Big(kCentre1e50Re), im = Big(kCentre1e50Im);
     for (const char* width : {"1e-6", "1e-9", "1e-12"}) {
         const Scene s{width, DeepKind::Mandelbrot, re, im, width, 24, 16, 5000};
         const DeepArea area = AreaOf(s);
@@ -230,6 +235,51 @@ TEST(DeepEngine, WhereDoublesStillWorkTheDeepEngineIsNoWorse)
         const Agreement deep = Compare(s);
         std::printf("%-24s today's doubles: counts equal on %.1f%%\n", width, 100 * doubleShare);
         EXPECT_GE(deep.sameCount, doubleShare) << width;
+    }
+}
+
+// The bilinear approximation skips long stretches (a pixel of tens of thousands of
+// iterations takes a few hundred steps) and changes next to no count of the plain
+// perturbation, for every formula: a published location and interiors.
+TEST(DeepEngine, TheApproximationSkipsLongStretchesAndKeepsTheCounts)
+{
+    for (const Scene& s : {
+             Scene{"Mandelbrot 5e113", DeepKind::Mandelbrot,
+                   Big("1.47981577613247326072298452597877854692240725774045369689878510139864920741002293820250517329"
+                       "282011227363313053159203914640783415609608168660705123082446357179491909705403381200"),
+                   Big("0.00063911193261361727152139632255671572957303918943984736047394936471220951961813321928573067"
+                       "036466151147195436388486168819318341208023229522609015461543581599807510715681229605"),
+                   "1.4e-113", 16, 9, 35494},
+             Scene{"Mandelbrot 1e-400", DeepKind::Mandelbrot, Big(kCentre1e50Re), Big(kCentre1e50Im), "1e-400", 16,
+                   12, 100000},
+             Scene{"Julia 1e-60", DeepKind::Julia, Big("0"), Big("0.6"), "1e-60", 16, 12, 100000, "0.2", "0.1"},
+             Scene{"Mandelbrot^3 1e-60", DeepKind::Mandelbrot3, Big("0.1"), Big("0.1"), "1e-60", 16, 12, 100000},
+             Scene{"Julia^3 1e-300", DeepKind::Julia3, Big("0.1"), Big("0.1"), "1e-300", 16, 12, 100000, "0.3", "0"},
+         }) {
+        const DeepArea area = AreaOf(s);
+        const auto made = DeepLocation::Make(area, s.columns, s.rows, s.limit);
+        const auto& location = std::get<DeepLocation>(made);
+        const BigFloat cr = *BigFloat::FromDecimal(s.cRe, location.Precision());
+        const BigFloat ci = *BigFloat::FromDecimal(s.cIm, location.Precision());
+        DeepEngine::Options plain;
+        plain.bilinear = false;
+        const auto fast = DeepEngine::Build(s.kind, location, cr, ci, s.limit);
+        const auto slow = DeepEngine::Build(s.kind, location, cr, ci, s.limit, plain);
+        std::int64_t fastWork = 0, slowWork = 0, same = 0, iterations = 0;
+        for (std::int32_t row = 0; row < s.rows; ++row)
+            for (std::int32_t column = 0; column < s.columns; ++column) {
+                const DeepPixel a = fast->Pixel(column, row), b = slow->Pixel(column, row);
+                fastWork += a.work;
+                slowWork += b.work;
+                same += a.count == b.count;
+                iterations += b.count ? b.count : s.limit;
+            }
+        const double pixels = s.columns * s.rows;
+        std::printf("%-20s %.0f iterations a pixel: %.0f steps plain, %.0f with the approximation; counts equal on "
+                    "%.1f%%\n",
+                    s.name, iterations / pixels, slowWork / pixels, fastWork / pixels, 100 * same / pixels);
+        EXPECT_GE(same / pixels, 0.995) << s.name;
+        EXPECT_LT(fastWork, iterations / 20) << s.name;
     }
 }
 
