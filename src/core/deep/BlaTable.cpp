@@ -36,6 +36,7 @@ template <class Real>
 void BlaTable<Real>::Build(const ReferenceOrbit& orbit, int power, double dcTerm, Real dcMax, double epsilon)
 {
     m_levels.clear();
+    m_radii.clear();
     const std::size_t last = orbit.Last();
     // Single steps from m to m + 1, merged at once into the pairs of level 1. Index 0 is left
     // out: a pixel steps from there after every rebase, where the critical orbit is 0 and no
@@ -58,6 +59,10 @@ void BlaTable<Real>::Build(const ReferenceOrbit& orbit, int power, double dcTerm
         next.reserve(pairs.size() / 2);
         for (std::size_t j = 0; j + 1 < pairs.size(); j += 2)
             next.push_back(Merge<Real>(pairs[j], pairs[j + 1], dcMax));
+        std::vector<Real> radii(pairs.size());
+        for (std::size_t j = 0; j < pairs.size(); ++j)
+            radii[j] = pairs[j].r;
+        m_radii.push_back(std::move(radii));
         m_levels.push_back(std::move(pairs));
         pairs = std::move(next);
     }
@@ -67,23 +72,33 @@ template <class Real>
 const typename BlaTable<Real>::Entry* BlaTable<Real>::Find(std::size_t m, Real norm1, std::size_t most,
                                                            std::size_t& steps) const
 {
-    if (m_levels.empty())
+    if (m == 0 || m_levels.empty())
         return nullptr;
-    if (m == 0)
-        return nullptr;
-    // Entries of level k start at 1 + multiples of 2^k.
+    // Entries of level k start at 1 + multiples of 2^k. An entry's first half is the entry of
+    // the level below at the same place, and its radius is at most that one's: whether an
+    // entry serves falls with the level, so the longest one is found by halving.
     const std::size_t from = m - 1;
-    std::size_t level = from == 0 ? m_levels.size() : std::min<std::size_t>(std::countr_zero(from), m_levels.size());
-    for (; level >= 1; --level) {
-        const std::size_t length = std::size_t{1} << level;
-        const std::vector<Entry>& entries = m_levels[level - 1];
+    std::size_t low = 0;  // serves (0: none)
+    std::size_t high = from == 0 ? m_levels.size() : std::min<std::size_t>(std::countr_zero(from), m_levels.size());
+    auto serves = [&](std::size_t level) {
         const std::size_t j = from >> level;
-        if (length <= most && j < entries.size() && norm1 < entries[j].r) {
-            steps = length;
-            return &entries[j];
-        }
+        return (std::size_t{1} << level) <= most && j < m_radii[level - 1].size() && norm1 < m_radii[level - 1][j];
+    };
+    // Most calls find nothing: one look at the shortest entry says so.
+    if (high == 0 || !serves(1))
+        return nullptr;
+    low = 1;
+    while (low < high) {
+        const std::size_t mid = (low + high + 1) / 2;
+        if (serves(mid))
+            low = mid;
+        else
+            high = mid - 1;
     }
-    return nullptr;
+    if (low == 0)
+        return nullptr;
+    steps = std::size_t{1} << low;
+    return &m_levels[low - 1][from >> low];
 }
 
 template <class Real>

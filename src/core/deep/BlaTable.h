@@ -31,6 +31,7 @@ public:
 private:
     // m_levels[k - 1][j] covers the 2^k steps from index 1 + j 2^k.
     std::vector<std::vector<Entry>> m_levels;
+    std::vector<std::vector<Real>> m_radii;  // the entries' radii apart, for the search
 };
 
 }  // namespace korvanta
