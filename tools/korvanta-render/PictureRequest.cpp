@@ -193,6 +193,9 @@ bool ApplyCentre(const RenderOptions& o, RenderFields& f, std::string& error)
         return false;
     }
     f.xStart = area->xStart, f.xEnd = area->xEnd, f.yStart = area->yStart, f.yEnd = area->yEnd;
+    // The area has the size's shape already; fitting the size to its rounded texts could only
+    // take a pixel off.
+    f.aspectRatio = 0;
     return true;
 }
 

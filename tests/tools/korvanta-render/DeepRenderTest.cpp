@@ -82,6 +82,12 @@ TEST_F(DeepRender, ACentreAndRadiusAreAnotherWayToGiveTheArea)
     ASSERT_EQ(RunTool({"--centre=-0.75,0.25", "--radius=0.5", "--size=30x20", "-q", "-o", Path("c.bmp")}).status, 0);
     ASSERT_EQ(RunTool({"--area=-1.5,0,-0.25,0.75", "--size=30x20", "-q", "-o", Path("a.bmp")}).status, 0);
     EXPECT_TRUE(test::ReadAll(Path("c.bmp")) == test::ReadAll(Path("a.bmp")));
+    // The size asked for is the size made, at any depth.
+    ASSERT_EQ(RunTool({kCentre, "--radius=1e-40", "--size=640x360", "-n", "50", "-q", "-o", Path("deep.fra")}).status,
+              0);
+    const auto job = Load("deep.fra");
+    EXPECT_EQ(job->Settings().m_nWidth, 640);
+    EXPECT_EQ(job->Settings().m_nHeight, 360);
 }
 
 TEST_F(DeepRender, BadDeepInputIsRefusedWithAReason)

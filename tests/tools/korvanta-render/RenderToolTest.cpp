@@ -7,7 +7,9 @@
 #include "core/render/ClassRegistry.h"
 #include "core/files/RenderRecord.h"
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
 namespace korvanta {
@@ -125,6 +127,34 @@ TEST_F(RenderTool, ExplicitParametersOverrideTheScene)
     EXPECT_EQ(s.m_dXStart, -2.0);
     EXPECT_EQ(s.m_nWidth, 40);
     EXPECT_TRUE(loaded.job->Finished());
+}
+
+// A deep document of the tool, started over in the explorer: its workers compute the reference
+// orbits afresh and the picture comes out byte for byte the tool's.
+TEST_F(RenderTool, ADeepDocumentStartedOverInTheExplorerIsTheToolsPicture)
+{
+    const ToolRun run = RunTool({"--centre=1e-40,-1", "--radius=1e-40", "--size=48x32", "-c", "RGB", "-n", "2000",
+                                 "--no-values", "--no-aspect", "-q", "-o", Path("deep.fra")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    LoadedRecord loaded;
+    {
+        std::ifstream in(dir / "deep.fra", std::ios::binary);
+        Archive ar(in, FindRegisteredClass);
+        loaded = ReadRenderRecord(ar);
+    }
+    const auto pixels = static_cast<std::size_t>(loaded.job->Settings().m_nWidth * loaded.job->Settings().m_nHeight);
+    const std::string whole(reinterpret_cast<const char*>(loaded.job->Pixels().data()), pixels * 4);
+    ASSERT_TRUE(loaded.job->SetPosition(0, 0));
+    std::fill_n(loaded.job->Pixels().data(), pixels, 0u);
+    {
+        std::ofstream out(dir / "again.fra", std::ios::binary);
+        Archive ar(out);
+        WriteRenderRecord(ar, *loaded.job, loaded.placement);
+    }
+    ASSERT_TRUE(dialog->OpenDocumentFile(QString::fromStdString(Path("again.fra"))));
+    CFractalWnd* window = dialog->RenderWindows().back();
+    ASSERT_TRUE(WaitFor([&] { return window->Job().Finished(); }, 60000));
+    EXPECT_TRUE(std::string(reinterpret_cast<const char*>(window->Job().Pixels().data()), pixels * 4) == whole);
 }
 
 TEST_F(RenderTool, BadInputIsRefusedAndNothingIsWritten)
