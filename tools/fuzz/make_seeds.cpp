@@ -37,7 +37,7 @@ std::unique_ptr<RenderJob> Picture(std::int32_t formula, std::int32_t coloring, 
     return job;
 }
 
-// A small deep picture of the formula at `formula` (0 to 3), `depth` decimal places deep.
+// A small deep picture of the formula at `formula` (0 to 4), `depth` decimal places deep.
 std::unique_ptr<RenderJob> DeepPicture(std::int32_t formula, int depth, int steps)
 {
     RenderFields f;
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
         Put(root / "document" / ("partial-" + std::to_string(steps) + ".fra"),
             Record(*Picture(steps % formulas, steps % colorings, steps, false)));
     Put(root / "document" / "values.fra", Record(*Picture(1, 2, -1, true)));
-    for (std::int32_t f = 0; f < 4; ++f)
+    for (std::int32_t f = 0; f < 5; ++f)
         Put(root / "document" / ("deep-f" + std::to_string(f) + ".fra"), Record(*DeepPicture(f, f % 2 ? 40 : 330, 5)));
 
     for (std::int32_t f = 0; f < formulas; ++f)

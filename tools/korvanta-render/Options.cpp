@@ -49,12 +49,12 @@ Output:
       --version            show the version and exit
 
 Deep pictures: where neighbouring pixels lie closer than 64 units of a double's last
-place at the picture's coordinates, the Mandelbrot and Julia sets and their cubic forms
-are computed by perturbation of reference orbits in arbitrary precision, to about
-1e-19728 and at most 16777216 iterations. They are the same on every machine, thread
-count and band split, and agree with a direct high-precision iteration; they are not
-the same as a picture computed in doubles. The other formulas refuse areas deeper than
-doubles tell apart.
+place at the picture's coordinates, the Mandelbrot and Julia sets, their cubic forms
+and Lambda are computed by perturbation of reference orbits in arbitrary precision,
+to about 1e-19728 and at most 16777216 iterations. They are the same on every machine,
+thread count and band split, and agree with a direct high-precision iteration; they
+are not the same as a picture computed in doubles. Sinz and the Newton formulas refuse
+areas deeper than doubles tell apart.
 
 Exit status: 0 when every output was written, 1 when rendering or writing failed,
 2 for bad arguments or input, 128+N when stopped by signal N (SIGINT 130, SIGTERM 143),

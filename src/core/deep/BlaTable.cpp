@@ -33,7 +33,8 @@ Entry<Real> Merge(const Entry<Real>& x, const Entry<Real>& y, const Real& dcMax)
 }  // namespace
 
 template <class Real>
-void BlaTable<Real>::Build(const ReferenceOrbit& orbit, int power, double dcTerm, Real dcMax, double epsilon)
+void BlaTable<Real>::Build(const ReferenceOrbit& orbit, int power, Multiplier times, double dcTerm, Real dcMax,
+                           double epsilon)
 {
     m_levels.clear();
     m_radii.clear();
@@ -47,8 +48,9 @@ void BlaTable<Real>::Build(const ReferenceOrbit& orbit, int power, double dcTerm
     // A = 2 Z (3 Z^2 for the cubic), |z| < epsilon |Z|.
     auto single = [&](std::size_t m) {
         const double zr = orbit.Re(m), zi = orbit.Im(m);
-        Entry e = power == 2 ? Entry{Real(2 * zr), Real(2 * zi), Real(dcTerm), Real(0), Real(0)}
-                             : Entry{Real(3 * (zr * zr - zi * zi)), Real(6 * zr * zi), Real(dcTerm), Real(0), Real(0)};
+        const double ar = power == 2 ? 2 * zr : 3 * (zr * zr - zi * zi), ai = power == 2 ? 2 * zi : 6 * zr * zi;
+        Entry e{Real(times.re * ar - times.im * ai), Real(times.re * ai + times.im * ar), Real(dcTerm), Real(0),
+                Real(0)};
         e.r = Real(epsilon) * Magnitude(Real(zr), Real(zi));
         return e;
     };

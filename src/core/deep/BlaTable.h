@@ -7,10 +7,15 @@
 
 namespace korvanta {
 
-// Bilinear approximation of the delta step z <- 2 Z(m) z + z^2 + k dc (or its cubic form
-// 3 Z(m)^2 z + 3 Z(m) z^2 + z^3 + k dc) along one reference: from index m, 2^level steps at
-// once as z <- A z + B dc, valid while |z| < R.
+// Bilinear approximation of the delta step z <- t (2 Z(m) z + z^2) + k dc (or its cubic form
+// t (3 Z(m)^2 z + 3 Z(m) z^2 + z^3) + k dc) along one reference: from index m, 2^level steps
+// at once as z <- A z + B dc, valid while |z| < R.
 // Levels of merged pairs; a pixel takes the longest entry that is valid for it.
+// The t of the delta step: 1, or Lambda's -C.
+struct Multiplier {
+    double re = 1, im = 0;
+};
+
 template <class Real>
 class BlaTable {
 public:
@@ -20,7 +25,7 @@ public:
 
     // `dcTerm` is k (-1 when the pixel is c, 0 for Julia sets); `dcMax` the largest |dc| of
     // the picture; a single step is valid while |z| < epsilon |Z(m)|.
-    void Build(const ReferenceOrbit& orbit, int power, double dcTerm, Real dcMax, double epsilon);
+    void Build(const ReferenceOrbit& orbit, int power, Multiplier times, double dcTerm, Real dcMax, double epsilon);
 
     // The longest entry from index `m` that covers `z` (|re| + |im| below its radius) in at
     // most `most` steps, with its length in `steps`; null when there is none longer than one.

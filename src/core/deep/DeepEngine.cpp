@@ -44,8 +44,12 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
     };
     using Clock = std::chrono::steady_clock;
     const auto started = Clock::now();
+    // Lambda's orbits are of u = z - 1/2.
+    BigFloat startRe(location.CentreRe());
+    if (f.lambda)
+        mpfr_sub_d(startRe.get(), startRe.get(), 0.5, MPFR_RNDN);
     if (!e->m_startsOnCritical &&
-        !e->m_centre.Compute(f, location.CentreRe(), location.CentreIm(), cRe, cIm, steps, part(0)))
+        !e->m_centre.Compute(f, startRe, location.CentreIm(), cRe, cIm, steps, part(0)))
         return nullptr;
     if (!e->m_critical.Compute(f, zero, zero, cRe, cIm, steps, part(1 - share)))
         return nullptr;
@@ -59,14 +63,17 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
         const FloatExp dcMax = Hypot(FloatExp(far(location.CentreColumn(), location.Width())) * location.StepX().Abs(),
                                      FloatExp(far(location.CentreRow(), location.Height())) * location.StepY().Abs());
         const double term = f.pixelIsC ? -1.0 : 0.0;
+        e->m_times[0] = f.lambda ? -cRe.ToDouble() : 1.0;
+        e->m_times[1] = f.lambda ? -cIm.ToDouble() : 0.0;
+        const Multiplier times{e->m_times[0], e->m_times[1]};
         if (location.Extended()) {
-            e->m_criticalBlaX.Build(e->m_critical, f.power, term, dcMax, options.epsilon);
+            e->m_criticalBlaX.Build(e->m_critical, f.power, times, term, dcMax, options.epsilon);
             if (!e->m_startsOnCritical)
-                e->m_centreBlaX.Build(e->m_centre, f.power, term, dcMax, options.epsilon);
+                e->m_centreBlaX.Build(e->m_centre, f.power, times, term, dcMax, options.epsilon);
         } else {
-            e->m_criticalBla.Build(e->m_critical, f.power, term, dcMax.ToDouble(), options.epsilon);
+            e->m_criticalBla.Build(e->m_critical, f.power, times, term, dcMax.ToDouble(), options.epsilon);
             if (!e->m_startsOnCritical)
-                e->m_centreBla.Build(e->m_centre, f.power, term, dcMax.ToDouble(), options.epsilon);
+                e->m_centreBla.Build(e->m_centre, f.power, times, term, dcMax.ToDouble(), options.epsilon);
         }
     }
     e->m_tableSeconds = std::chrono::duration<double>(Clock::now() - computed).count();
@@ -148,6 +155,7 @@ DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& 
 {
     const DeepFormula& f = m_formula;
     const bool quadratic = f.power == 2;
+    const Real timesRe = Real(m_times[0]), timesIm = Real(m_times[1]);
     constexpr bool mixed = std::is_same_v<Real, double> && std::is_same_v<TableReal, FloatExp>;
     constexpr bool extended = std::is_same_v<Real, FloatExp>;
     const Real dcRe = Convert<Real>(dcReExact), dcIm = Convert<Real>(dcImExact);
@@ -166,9 +174,10 @@ DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& 
         const double dr = AsDouble(vr), di = AsDouble(vi);
         // The quadratic test looks at the value the next step starts from, the cubic one at
         // the value the last step made.
-        const std::int64_t count = quadratic ? w.steps + 1 : w.steps;
+        const std::int64_t count = f.testBefore ? w.steps + 1 : w.steps;
         if (count >= 1) {
-            const double t = quadratic ? std::fabs(dr * dr) + std::fabs(di * di) : std::fabs(dr) + std::fabs(di);
+            const double t = f.testBefore ? std::fabs(dr * dr) + std::fabs(di * di)
+                                          : std::fabs(f.lambda ? dr + 0.5 : dr) + std::fabs(di);
             if (t >= f.bailout) {
                 out = {count < m_limit ? static_cast<std::int32_t>(count) : 0, dr, di, out.work};
                 return Leg::Done;
@@ -216,6 +225,12 @@ DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& 
             // z <- 2 Z z + z^2 (- dc)
             nr = Twice(Real(ar) * zr - Real(ai) * zi) + (zr * zr - zi * zi);
             ni = Twice(Real(ar) * zi + Real(ai) * zr) + Twice(zr * zi);
+            if (f.lambda) {
+                // times -C
+                const Real mr = timesRe * nr - timesIm * ni;
+                ni = timesRe * ni + timesIm * nr;
+                nr = mr;
+            }
         } else {
             // z <- z (3 Z^2 + z (3 Z + z)) (- dc)
             const Real tr = Real(3 * ar) + zr, ti = Real(3 * ai) + zi;

@@ -79,6 +79,7 @@ private:
     // serves, see Run) and the critical point's, which every rebase continues on.
     ReferenceOrbit m_centre, m_critical;
     bool m_startsOnCritical = false;
+    double m_times[2] = {1, 0};  // what the delta step is multiplied by (Lambda's -C)
     double m_referenceSeconds = 0, m_tableSeconds = 0;
     BlaTable<double> m_centreBla, m_criticalBla;
     BlaTable<FloatExp> m_centreBlaX, m_criticalBlaX;

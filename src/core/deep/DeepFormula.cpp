@@ -3,6 +3,7 @@
 #include "core/formulas/FormulaList.h"
 #include "core/formulas/FractAlgJulia.h"
 #include "core/formulas/FractAlgJulia3.h"
+#include "core/formulas/FractAlgLambda.h"
 #include "core/formulas/FractAlgMandelbrot.h"
 #include "core/formulas/FractAlgMandelbrot3.h"
 
@@ -22,6 +23,8 @@ std::optional<DeepKind> DeepKindOfFormula(std::int32_t formulaIndex)
         return DeepKind::Mandelbrot3;
     if (c == &CFractAlgJulia3::kClass)
         return DeepKind::Julia3;
+    if (c == &CFractAlgLambda::kClass)
+        return DeepKind::Lambda;
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "core/deep/FractAlgDeep.h"
 
 #include "core/archive/Archive.h"
+#include "core/formulas/FormulaList.h"
 
 #include <array>
 
@@ -11,6 +12,7 @@ KORVANTA_IMPLEMENT_SERIAL(CFractAlgDeepMandelbrot, CFractAlgDeep)
 KORVANTA_IMPLEMENT_SERIAL(CFractAlgDeepMandelbrot3, CFractAlgDeep)
 KORVANTA_IMPLEMENT_SERIAL(CFractAlgDeepJulia, CFractAlgDeep)
 KORVANTA_IMPLEMENT_SERIAL(CFractAlgDeepJulia3, CFractAlgDeep)
+KORVANTA_IMPLEMENT_SERIAL(CFractAlgDeepLambda, CFractAlgDeep)
 
 namespace {
 
@@ -42,13 +44,12 @@ void CFractAlgDeep::Serialize(Archive& ar)
 
 const char* CFractAlgDeep::GetName() const
 {
-    switch (m_kind) {
-    case DeepKind::Mandelbrot: return "Mandelbrot Set";
-    case DeepKind::Mandelbrot3: return "Mandelbrot^3";
-    case DeepKind::Julia: return "Julia Set";
-    case DeepKind::Julia3: return "Julia^3";
-    }
-    return "Mandelbrot Set";
+    // The name of the formula computed in doubles, as lists and the value panel show it.
+    const auto classes = FormulaClasses();
+    for (std::size_t i = 0; i < classes.size(); ++i)
+        if (DeepKindOfFormula(static_cast<std::int32_t>(i)) == m_kind)
+            return CreateFormula(static_cast<std::int32_t>(i))->GetName();
+    return "";
 }
 
 void CFractAlgDeep::SetLocation(const DeepArea& area, const std::string& constantRe, const std::string& constantIm)
@@ -134,15 +135,16 @@ std::unique_ptr<CFractAlgDeep> CreateDeepFormula(DeepKind kind)
     case DeepKind::Mandelbrot3: return std::make_unique<CFractAlgDeepMandelbrot3>();
     case DeepKind::Julia: return std::make_unique<CFractAlgDeepJulia>();
     case DeepKind::Julia3: return std::make_unique<CFractAlgDeepJulia3>();
+    case DeepKind::Lambda: return std::make_unique<CFractAlgDeepLambda>();
     }
     return nullptr;
 }
 
 std::span<const CRuntimeClass* const> DeepFormulaClasses()
 {
-    static constexpr std::array<const CRuntimeClass*, 4> classes{
+    static constexpr std::array<const CRuntimeClass*, 5> classes{
         &CFractAlgDeepMandelbrot::kClass, &CFractAlgDeepMandelbrot3::kClass, &CFractAlgDeepJulia::kClass,
-        &CFractAlgDeepJulia3::kClass};
+        &CFractAlgDeepJulia3::kClass, &CFractAlgDeepLambda::kClass};
     return classes;
 }
 

@@ -83,6 +83,12 @@ class CFractAlgDeepJulia3 : public CFractAlgDeep {
 public:
     CFractAlgDeepJulia3() : CFractAlgDeep(DeepKind::Julia3) {}
 };
+class CFractAlgDeepLambda : public CFractAlgDeep {
+    KORVANTA_DECLARE_SERIAL(CFractAlgDeepLambda)
+
+public:
+    CFractAlgDeepLambda() : CFractAlgDeep(DeepKind::Lambda) {}
+};
 
 // A fresh deep formula of `kind`.
 std::unique_ptr<CFractAlgDeep> CreateDeepFormula(DeepKind kind);

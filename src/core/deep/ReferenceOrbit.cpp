@@ -11,6 +11,8 @@ bool Escaped(const DeepFormula& formula, double x, double y)
 {
     if (formula.testBefore)
         return std::fabs(x * x) + std::fabs(y * y) >= formula.bailout;
+    if (formula.lambda)
+        x += 0.5;
     return std::fabs(x) + std::fabs(y) >= formula.bailout;
 }
 
@@ -30,6 +32,13 @@ bool ReferenceOrbit::Compute(const DeepFormula& formula, const BigFloat& startRe
     m_re.reserve(std::min<std::size_t>(steps + 1, std::size_t{1} << 16));
     m_im.reserve(m_re.capacity());
     const std::size_t tell = std::max<std::size_t>(1, steps / 200);
+    // Lambda in u: u <- -C u^2 + k, k = C/4 - 1/2.
+    BigFloat kRe(bits), kIm(bits);
+    if (formula.lambda) {
+        mpfr_div_2ui(kRe.get(), cRe.get(), 2, MPFR_RNDN);
+        mpfr_sub_d(kRe.get(), kRe.get(), 0.5, MPFR_RNDN);
+        mpfr_div_2ui(kIm.get(), cIm.get(), 2, MPFR_RNDN);
+    }
     for (std::size_t k = 0;; ++k) {
         const double dx = x.ToDouble(), dy = y.ToDouble();
         m_re.push_back(dx);
@@ -43,7 +52,20 @@ bool ReferenceOrbit::Compute(const DeepFormula& formula, const BigFloat& startRe
         }
         mpfr_sqr(xx.get(), x.get(), MPFR_RNDN);
         mpfr_sqr(yy.get(), y.get(), MPFR_RNDN);
-        if (formula.power == 2) {
+        if (formula.lambda) {
+            // s = (x + iy)^2; x + iy <- k - C s
+            mpfr_mul(t.get(), x.get(), y.get(), MPFR_RNDN);
+            mpfr_mul_2ui(t.get(), t.get(), 1, MPFR_RNDN);
+            mpfr_sub(u.get(), xx.get(), yy.get(), MPFR_RNDN);
+            mpfr_mul(x.get(), cRe.get(), u.get(), MPFR_RNDN);
+            mpfr_mul(xx.get(), cIm.get(), t.get(), MPFR_RNDN);
+            mpfr_sub(x.get(), x.get(), xx.get(), MPFR_RNDN);
+            mpfr_sub(x.get(), kRe.get(), x.get(), MPFR_RNDN);
+            mpfr_mul(y.get(), cRe.get(), t.get(), MPFR_RNDN);
+            mpfr_mul(yy.get(), cIm.get(), u.get(), MPFR_RNDN);
+            mpfr_add(y.get(), y.get(), yy.get(), MPFR_RNDN);
+            mpfr_sub(y.get(), kIm.get(), y.get(), MPFR_RNDN);
+        } else if (formula.power == 2) {
             // x + iy <- (x + iy)^2 - c
             mpfr_mul(t.get(), x.get(), y.get(), MPFR_RNDN);
             mpfr_sub(x.get(), xx.get(), yy.get(), MPFR_RNDN);

@@ -169,7 +169,8 @@ BigFloat CubicFixedPoint(const std::string& text)
 // whose counts only rounding decides): spirals around the preperiodic point -i (the point i
 // of the usual, unmirrored set), the tip of the cubic set at sqrt 2 (c^3 - c = c), the
 // critical value of the dendrite Julia set of C = -i, repelling fixed points on the edge of
-// the interiors of two Julia sets; from where doubles end to far beyond their range.
+// the interiors of two Julia sets and of Lambda's set of C = 2.5 + 0.1i (at 0); from where
+// doubles end to far beyond their range.
 TEST(DeepEngine, EveryFormulaAgreesWithADirectIterationAtEveryDepth)
 {
     const BigFloat sqrt2 = Sqrt2(), fixedPoint = CubicFixedPoint("0.3"), beta = QuadraticFixedPoint();
@@ -186,6 +187,8 @@ TEST(DeepEngine, EveryFormulaAgreesWithADirectIterationAtEveryDepth)
                        "0"},
                  Scene{"Julia^3", DeepKind::Julia3, fixedPoint, Big("1e-" + below), width, columns, rows, limit, "0.3",
                        "0"},
+                 Scene{"Lambda", DeepKind::Lambda, Big("3e-" + below), Big("1e-" + below), width, columns, rows, limit,
+                       "2.5", "0.1"},
              }) {
             const Agreement a = Compare(s);
             EXPECT_GE(a.sameCount, 0.99) << s.name << " 1e-" << digits;
@@ -267,6 +270,7 @@ TEST(DeepEngine, TheApproximationSkipsLongStretchesAndKeepsTheCounts)
              Scene{"Julia 1e-60", DeepKind::Julia, Big("0"), Big("0.6"), "1e-60", 16, 12, 100000, "0.2", "0.1"},
              Scene{"Mandelbrot^3 1e-60", DeepKind::Mandelbrot3, Big("0.1"), Big("0.1"), "1e-60", 16, 12, 100000},
              Scene{"Julia^3 1e-300", DeepKind::Julia3, Big("0.1"), Big("0.1"), "1e-300", 16, 12, 100000, "0.3", "0"},
+             Scene{"Lambda 1e-300", DeepKind::Lambda, Big("0.6"), Big("0.01"), "1e-300", 16, 12, 100000, "2.5", "0.1"},
          }) {
         const DeepArea area = AreaOf(s);
         const auto made = DeepLocation::Make(area, s.columns, s.rows, s.limit);

@@ -22,7 +22,25 @@ inline std::int32_t DirectCount(DeepKind kind, const BigFloat& pixelRe, const Bi
     for (std::int32_t n = 1;; ++n) {
         mpfr_sqr(xx.get(), x.get(), MPFR_RNDN);
         mpfr_sqr(yy.get(), y.get(), MPFR_RNDN);
-        if (f.power == 2) {
+        if (f.lambda) {
+            // z <- C (z - z^2), then the sum of the absolute parts against the bailout.
+            mpfr_sub(t.get(), xx.get(), yy.get(), MPFR_RNDN);
+            mpfr_sub(t.get(), x.get(), t.get(), MPFR_RNDN);
+            mpfr_mul(u.get(), x.get(), y.get(), MPFR_RNDN);
+            mpfr_mul_2ui(u.get(), u.get(), 1, MPFR_RNDN);
+            mpfr_sub(u.get(), y.get(), u.get(), MPFR_RNDN);
+            mpfr_mul(x.get(), cr.get(), t.get(), MPFR_RNDN);
+            mpfr_mul(xx.get(), ci.get(), u.get(), MPFR_RNDN);
+            mpfr_sub(x.get(), x.get(), xx.get(), MPFR_RNDN);
+            mpfr_mul(y.get(), cr.get(), u.get(), MPFR_RNDN);
+            mpfr_mul(yy.get(), ci.get(), t.get(), MPFR_RNDN);
+            mpfr_add(y.get(), y.get(), yy.get(), MPFR_RNDN);
+            mpfr_abs(t.get(), x.get(), MPFR_RNDN);
+            mpfr_abs(u.get(), y.get(), MPFR_RNDN);
+            mpfr_add(t.get(), t.get(), u.get(), MPFR_RNDN);
+            if (mpfr_cmp_d(t.get(), f.bailout) >= 0)
+                return n < limit ? n : 0;
+        } else if (f.power == 2) {
             mpfr_add(t.get(), xx.get(), yy.get(), MPFR_RNDN);
             if (mpfr_cmp_d(t.get(), f.bailout) >= 0)
                 return n < limit ? n : 0;
