@@ -31,6 +31,15 @@ public:
     // most `most` steps, with its length in `steps`; null when there is none longer than one.
     const Entry* Find(std::size_t m, Real norm1, std::size_t most, std::size_t& steps) const;
 
+    // Whether Find can serve `norm1` at `m` at all: where it cannot, no longer entry can
+    // either. Cheap enough for every step.
+    bool MayServe(std::size_t m, const Real& norm1) const
+    {
+        const std::size_t from = m - 1;
+        return m != 0 && (from & 1) == 0 && !m_radii.empty() && (from >> 1) < m_radii[0].size() &&
+               norm1 < m_radii[0][from >> 1];
+    }
+
     std::size_t Entries() const;
 
 private:

@@ -200,7 +200,7 @@ DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& 
             bla = m_options.bilinear ? Table<TableReal>(true) : nullptr;
             continue;  // the full value may belong to the other range
         }
-        if (bla) {
+        if (bla && bla->MayServe(w.m, TableReal(Norm1(zr, zi)))) {
             std::size_t length = 0;
             const auto most = static_cast<std::size_t>(
                 std::min<std::int64_t>(m_limit - count, static_cast<std::int64_t>(w.orbit->Last() - w.m)));
