@@ -6,6 +6,8 @@
 #include <chrono>
 #include <climits>
 #include <type_traits>
+
+#include <emmintrin.h>
 #include <cmath>
 
 namespace korvanta {
@@ -100,10 +102,7 @@ DeepPixel DeepEngine::Pixel(std::int32_t column, std::int32_t row) const
 {
     const auto across = static_cast<double>(column - m_location.CentreColumn());
     const auto down = static_cast<double>(row - m_location.CentreRow());
-    Walk walk;
-    walk.orbit = m_startsOnCritical ? &m_critical : &m_centre;
-    walk.critical = m_startsOnCritical;
-    walk.m = m_startsOnCritical ? 1 : 0;
+    Walk walk = Start();
     const double sign = m_startsOnCritical ? -1 : 1;
     DeepPixel out;
     if (!m_location.Extended()) {
@@ -150,103 +149,222 @@ Real Convert(const From& x)
 }  // namespace
 
 template <class Real, class TableReal>
+struct DeepEngine::Cursor {
+    Walk w;
+    Real zr = 0, zi = 0, dcRe = 0, dcIm = 0;
+    TableReal dcReExact = 0, dcImExact = 0;
+    const BlaTable<TableReal>* bla = nullptr;
+    DeepPixel out;
+};
+
+template <class Real, class TableReal>
 DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& dcReExact,
                                   const TableReal& dcImExact, DeepPixel& out) const
 {
+    Cursor<Real, TableReal> c{w, zr, zi, Convert<Real>(dcReExact), Convert<Real>(dcImExact), dcReExact, dcImExact,
+                              m_options.bilinear ? Table<TableReal>(w.critical) : nullptr, out};
+    Leg leg;
+    while ((leg = Turn(c)) == Leg::Going)
+        ++c.out.work;
+    w = c.w;
+    zr = c.zr;
+    zi = c.zi;
+    out = c.out;
+    return leg;
+}
+
+// One step of a pixel (one skip by the approximation, or a rebase), or the end of it.
+template <class Real, class TableReal>
+DeepEngine::Leg DeepEngine::Turn(Cursor<Real, TableReal>& c) const
+{
     const DeepFormula& f = m_formula;
-    const bool quadratic = f.power == 2;
-    const Real timesRe = Real(m_times[0]), timesIm = Real(m_times[1]);
+    Walk& w = c.w;
+    Real& zr = c.zr;
+    Real& zi = c.zi;
+    DeepPixel& out = c.out;
     constexpr bool mixed = std::is_same_v<Real, double> && std::is_same_v<TableReal, FloatExp>;
     constexpr bool extended = std::is_same_v<Real, FloatExp>;
-    const Real dcRe = Convert<Real>(dcReExact), dcIm = Convert<Real>(dcImExact);
-    const BlaTable<TableReal>* bla = m_options.bilinear ? Table<TableReal>(w.critical) : nullptr;
-    const double below = std::ldexp(1.0, static_cast<int>(kOutOfDoubles[f.power]));
-    for (;; ++out.work) {
-        if constexpr (extended) {
-            const std::int64_t e = std::max(zr.IsZero() ? INT64_MIN : zr.Exponent(), zi.IsZero() ? INT64_MIN : zi.Exponent());
-            if (m_location.Extended() && e > kIntoDoubles[f.power])
-                return Leg::Larger;
-        } else if (mixed && std::max(std::fabs(zr), std::fabs(zi)) < below) {
-            return Leg::Smaller;
-        }
-        // The pixel's value is orbit(m) + z.
-        const Real vr = Real(w.orbit->Re(w.m)) + zr, vi = Real(w.orbit->Im(w.m)) + zi;
-        const double dr = AsDouble(vr), di = AsDouble(vi);
-        // The quadratic test looks at the value the next step starts from, the cubic one at
-        // the value the last step made.
-        const std::int64_t count = f.testBefore ? w.steps + 1 : w.steps;
-        if (count >= 1) {
-            const double t = f.testBefore ? std::fabs(dr * dr) + std::fabs(di * di)
-                                          : std::fabs(f.lambda ? dr + 0.5 : dr) + std::fabs(di);
-            if (t >= f.bailout) {
-                out = {count < m_limit ? static_cast<std::int32_t>(count) : 0, dr, di, out.work};
-                return Leg::Done;
-            }
-        }
-        if (count >= m_limit) {
-            out = {0, dr, di, out.work};
+    if constexpr (extended) {
+        const std::int64_t e = std::max(zr.IsZero() ? INT64_MIN : zr.Exponent(), zi.IsZero() ? INT64_MIN : zi.Exponent());
+        if (m_location.Extended() && e > kIntoDoubles[f.power])
+            return Leg::Larger;
+    } else if (mixed && std::max(std::fabs(zr), std::fabs(zi)) < std::ldexp(1.0, static_cast<int>(kOutOfDoubles[f.power]))) {
+        return Leg::Smaller;
+    }
+    // The pixel's value is orbit(m) + z.
+    const Real vr = Real(w.orbit->Re(w.m)) + zr, vi = Real(w.orbit->Im(w.m)) + zi;
+    const double dr = AsDouble(vr), di = AsDouble(vi);
+    // The quadratic test looks at the value the next step starts from, the cubic one (and
+    // Lambda's) at the value the last step made.
+    const std::int64_t count = f.testBefore ? w.steps + 1 : w.steps;
+    if (count >= 1) {
+        const double t = f.testBefore ? std::fabs(dr * dr) + std::fabs(di * di)
+                                      : std::fabs(f.lambda ? dr + 0.5 : dr) + std::fabs(di);
+        if (t >= f.bailout) {
+            out = {count < m_limit ? static_cast<std::int32_t>(count) : 0, dr, di, out.work};
             return Leg::Done;
         }
-        if (w.m >= w.orbit->Last() || (m_options.rebase && SmallerThan(vr, vi, zr, zi))) {
-            if (!m_options.rebase) {
-                out = {0, dr, di, out.work};  // what an engine without rebasing makes of it
-                return Leg::Done;
-            }
-            zr = vr;
-            zi = vi;
-            w.orbit = &m_critical;
-            w.critical = true;
-            w.m = 0;
-            bla = m_options.bilinear ? Table<TableReal>(true) : nullptr;
-            continue;  // the full value may belong to the other range
+    }
+    if (count >= m_limit) {
+        out = {0, dr, di, out.work};
+        return Leg::Done;
+    }
+    if (w.m >= w.orbit->Last() || (m_options.rebase && SmallerThan(vr, vi, zr, zi))) {
+        if (!m_options.rebase) {
+            out = {0, dr, di, out.work};  // what an engine without rebasing makes of it
+            return Leg::Done;
         }
-        if (bla && bla->MayServe(w.m, TableReal(Norm1(zr, zi)))) {
-            std::size_t length = 0;
-            const auto most = static_cast<std::size_t>(
-                std::min<std::int64_t>(m_limit - count, static_cast<std::int64_t>(w.orbit->Last() - w.m)));
-            if (const auto* e = bla->Find(w.m, TableReal(Norm1(zr, zi)), most, length)) {
-                const Real ar = Convert<Real>(e->ar), ai = Convert<Real>(e->ai);
-                Real nr = ar * zr - ai * zi, ni = ar * zi + ai * zr;
-                if (f.pixelIsC) {
-                    // B dc at the table's range: B may be far beyond doubles where dc is below.
-                    nr = nr + Convert<Real>(e->br * dcReExact - e->bi * dcImExact);
-                    ni = ni + Convert<Real>(e->br * dcImExact + e->bi * dcReExact);
-                }
-                zr = nr;
-                zi = ni;
-                w.m += length;
-                w.steps += static_cast<std::int64_t>(length);
-                continue;
+        zr = vr;
+        zi = vi;
+        w.orbit = &m_critical;
+        w.critical = true;
+        w.m = 0;
+        c.bla = m_options.bilinear ? Table<TableReal>(true) : nullptr;
+        return Leg::Going;  // the full value may belong to the other range
+    }
+    if (c.bla && c.bla->MayServe(w.m, TableReal(Norm1(zr, zi)))) {
+        std::size_t length = 0;
+        const auto most = static_cast<std::size_t>(
+            std::min<std::int64_t>(m_limit - count, static_cast<std::int64_t>(w.orbit->Last() - w.m)));
+        if (const auto* e = c.bla->Find(w.m, TableReal(Norm1(zr, zi)), most, length)) {
+            const Real ar = Convert<Real>(e->ar), ai = Convert<Real>(e->ai);
+            Real nr = ar * zr - ai * zi, ni = ar * zi + ai * zr;
+            if (f.pixelIsC) {
+                // B dc at the table's range: B may be far beyond doubles where dc is below.
+                nr = nr + Convert<Real>(e->br * c.dcReExact - e->bi * c.dcImExact);
+                ni = ni + Convert<Real>(e->br * c.dcImExact + e->bi * c.dcReExact);
             }
+            zr = nr;
+            zi = ni;
+            w.m += length;
+            w.steps += static_cast<std::int64_t>(length);
+            return Leg::Going;
         }
-        const double ar = w.orbit->Re(w.m), ai = w.orbit->Im(w.m);
-        Real nr, ni;
-        if (quadratic) {
-            // z <- 2 Z z + z^2 (- dc)
-            nr = Twice(Real(ar) * zr - Real(ai) * zi) + (zr * zr - zi * zi);
-            ni = Twice(Real(ar) * zi + Real(ai) * zr) + Twice(zr * zi);
-            if (f.lambda) {
-                // times -C
-                const Real mr = timesRe * nr - timesIm * ni;
-                ni = timesRe * ni + timesIm * nr;
-                nr = mr;
-            }
-        } else {
-            // z <- z (3 Z^2 + z (3 Z + z)) (- dc)
-            const Real tr = Real(3 * ar) + zr, ti = Real(3 * ai) + zi;
-            const Real ur = zr * tr - zi * ti, ui = zr * ti + zi * tr;
-            const Real sr = Real(3 * (ar * ar - ai * ai)) + ur, si = Real(6 * ar * ai) + ui;
-            nr = zr * sr - zi * si;
-            ni = zr * si + zi * sr;
+    }
+    const double ar = w.orbit->Re(w.m), ai = w.orbit->Im(w.m);
+    Real nr, ni;
+    if (f.power == 2) {
+        // z <- 2 Z z + z^2 (- dc)
+        nr = Twice(Real(ar) * zr - Real(ai) * zi) + (zr * zr - zi * zi);
+        ni = Twice(Real(ar) * zi + Real(ai) * zr) + Twice(zr * zi);
+        if (f.lambda) {
+            // times -C
+            const Real timesRe = Real(m_times[0]), timesIm = Real(m_times[1]);
+            const Real mr = timesRe * nr - timesIm * ni;
+            ni = timesRe * ni + timesIm * nr;
+            nr = mr;
         }
+    } else {
+        // z <- z (3 Z^2 + z (3 Z + z)) (- dc)
+        const Real tr = Real(3 * ar) + zr, ti = Real(3 * ai) + zi;
+        const Real ur = zr * tr - zi * ti, ui = zr * ti + zi * tr;
+        const Real sr = Real(3 * (ar * ar - ai * ai)) + ur, si = Real(6 * ar * ai) + ui;
+        nr = zr * sr - zi * si;
+        ni = zr * si + zi * sr;
+    }
+    if (f.pixelIsC) {
+        nr = nr - c.dcRe;
+        ni = ni - c.dcIm;
+    }
+    zr = nr;
+    zi = ni;
+    ++w.m;
+    ++w.steps;
+    return Leg::Going;
+}
+
+DeepEngine::Walk DeepEngine::Start() const
+{
+    Walk walk;
+    walk.orbit = m_startsOnCritical ? &m_critical : &m_centre;
+    walk.critical = m_startsOnCritical;
+    walk.m = m_startsOnCritical ? 1 : 0;
+    return walk;
+}
+
+// Two pixels in the two lanes of SSE2 vectors: while neither has anything but a plain
+// quadratic step to make, both make it at once, with the operations of Turn in Turn's order;
+// any other turn (a test that ends it, a rebase, a skip) each makes through Turn itself.
+void DeepEngine::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
+                     std::vector<DeepPixel>& results) const
+{
+    results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), DeepPixel{});
+    const DeepFormula& f = m_formula;
+    if (m_location.Extended() || f.power != 2 || f.lambda || !f.testBefore) {
+        for (std::int32_t column = fromColumn; column < toColumn; ++column)
+            results[static_cast<std::size_t>(column - fromColumn)] = Pixel(column, row);
+        return;
+    }
+    struct Lane {
+        Cursor<double, double> c;
+        std::int32_t column = -1;
+    };
+    Lane lanes[2];
+    std::int32_t next = fromColumn;
+    auto start = [&](Lane& lane) {
+        lane.column = next < toColumn ? next++ : -1;
+        if (lane.column < 0)
+            return;
+        const double dcRe = (lane.column - m_location.CentreColumn()) * m_location.StepX().ToDouble();
+        const double dcIm = (row - m_location.CentreRow()) * m_location.StepY().ToDouble();
+        const double sign = m_startsOnCritical ? -1 : 1;
+        lane.c = Cursor<double, double>{Start(), sign * dcRe, sign * dcIm, dcRe, dcIm, dcRe, dcIm, nullptr, {}};
+        lane.c.bla = m_options.bilinear ? Table<double>(lane.c.w.critical) : nullptr;
+    };
+    auto turn = [&](Lane& lane) {
+        if (Turn(lane.c) == Leg::Going) {
+            ++lane.c.out.work;
+            return;
+        }
+        results[static_cast<std::size_t>(lane.column - fromColumn)] = lane.c.out;
+        start(lane);
+    };
+    start(lanes[0]);
+    start(lanes[1]);
+    const __m128d two = _mm_set1_pd(2.0), bailout = _mm_set1_pd(f.bailout), half = _mm_set1_pd(1.5);
+    const __m128d sign = _mm_set1_pd(-0.0);
+    while (lanes[0].column >= 0 || lanes[1].column >= 0) {
+        Cursor<double, double>& a = lanes[0].c;
+        Cursor<double, double>& b = lanes[1].c;
+        if (lanes[0].column < 0 || lanes[1].column < 0) {
+            turn(lanes[0].column >= 0 ? lanes[0] : lanes[1]);
+            continue;
+        }
+        // What Turn looks at before a plain step, for both lanes.
+        const __m128d Zr = _mm_set_pd(b.w.orbit->Re(b.w.m), a.w.orbit->Re(a.w.m));
+        const __m128d Zi = _mm_set_pd(b.w.orbit->Im(b.w.m), a.w.orbit->Im(a.w.m));
+        const __m128d zr = _mm_set_pd(b.zr, a.zr), zi = _mm_set_pd(b.zi, a.zi);
+        const __m128d vr = _mm_add_pd(Zr, zr), vi = _mm_add_pd(Zi, zi);
+        const __m128d t = _mm_add_pd(_mm_andnot_pd(sign, _mm_mul_pd(vr, vr)), _mm_andnot_pd(sign, _mm_mul_pd(vi, vi)));
+        // Not smaller than its difference for certain: max part of v at least 1.5 max part of z.
+        const __m128d big = _mm_max_pd(_mm_andnot_pd(sign, vr), _mm_andnot_pd(sign, vi));
+        const __m128d small = _mm_max_pd(_mm_andnot_pd(sign, zr), _mm_andnot_pd(sign, zi));
+        const int escaped = _mm_movemask_pd(_mm_cmpge_pd(t, bailout));
+        const int unsure = _mm_movemask_pd(_mm_cmplt_pd(big, _mm_mul_pd(half, small)));
+        auto plain = [&](const Cursor<double, double>& c, int lane) {
+            return !((escaped | unsure) >> lane & 1) && c.w.steps + 1 < m_limit && c.w.m < c.w.orbit->Last() &&
+                   !(c.bla && c.bla->MayServe(c.w.m, Norm1(c.zr, c.zi)));
+        };
+        if (!plain(a, 0) || !plain(b, 1)) {
+            turn(lanes[0]);
+            turn(lanes[1]);
+            continue;
+        }
+        // z <- 2 Z z + z^2 (- dc), both lanes.
+        __m128d nr = _mm_add_pd(_mm_mul_pd(two, _mm_sub_pd(_mm_mul_pd(Zr, zr), _mm_mul_pd(Zi, zi))),
+                                _mm_sub_pd(_mm_mul_pd(zr, zr), _mm_mul_pd(zi, zi)));
+        __m128d ni = _mm_add_pd(_mm_mul_pd(two, _mm_add_pd(_mm_mul_pd(Zr, zi), _mm_mul_pd(Zi, zr))),
+                                _mm_mul_pd(two, _mm_mul_pd(zr, zi)));
         if (f.pixelIsC) {
-            nr = nr - dcRe;
-            ni = ni - dcIm;
+            nr = _mm_sub_pd(nr, _mm_set_pd(b.dcRe, a.dcRe));
+            ni = _mm_sub_pd(ni, _mm_set_pd(b.dcIm, a.dcIm));
         }
-        zr = nr;
-        zi = ni;
-        ++w.m;
-        ++w.steps;
+        double outR[2], outI[2];
+        _mm_storeu_pd(outR, nr);
+        _mm_storeu_pd(outI, ni);
+        a.zr = outR[0], a.zi = outI[0], b.zr = outR[1], b.zi = outI[1];
+        ++a.w.m, ++a.w.steps, ++a.out.work;
+        ++b.w.m, ++b.w.steps, ++b.out.work;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace korvanta {
 
@@ -43,6 +44,9 @@ public:
                                              const DeepProgress& progress = {});
 
     DeepPixel Pixel(std::int32_t column, std::int32_t row) const;
+    // Pixels `fromColumn` to `toColumn` (excluded) of `row`, each bit for bit as Pixel gives
+    // it, two at a time where they can be.
+    void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn, std::vector<DeepPixel>& results) const;
 
     const DeepLocation& Location() const { return m_location; }
     std::int32_t Limit() const { return m_limit; }
@@ -63,7 +67,14 @@ private:
     };
     // How a stretch of steps ended: the pixel is done, or its difference left the range of
     // the number type it was stepped in.
-    enum class Leg { Done, Smaller, Larger };
+    enum class Leg { Done, Smaller, Larger, Going };
+    // A pixel under way: where it stands, its difference and dc (in Real and as exactly as
+    // the tables take them), its tables and what it has come to.
+    template <class Real, class TableReal>
+    struct Cursor;
+    template <class Real, class TableReal>
+    Leg Turn(Cursor<Real, TableReal>& cursor) const;
+    Walk Start() const;
     // Steps the difference z (kept as Real) until the pixel is done or z leaves Real's
     // range; the approximation tables are those of TableReal.
     template <class Real, class TableReal>

@@ -3,6 +3,7 @@
 #include "core/archive/Archive.h"
 #include "core/formulas/FormulaList.h"
 
+#include <algorithm>
 #include <array>
 
 namespace korvanta {
@@ -126,6 +127,20 @@ bool CFractAlgDeep::Iterate()
     m_result = std::complex<double>(p.re, p.im);
     m_result.SetCount(p.count);
     return true;
+}
+
+void CFractAlgDeep::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
+                        std::vector<CFractValue>& results)
+{
+    results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), CFractValue{});
+    if ((!m_engine || !Fits(*m_engine)) && !Prepare())
+        return;  // a location the engine refuses draws nothing but the limit, as Iterate does
+    thread_local std::vector<DeepPixel> pixels;
+    m_engine->Row(row, fromColumn, toColumn, pixels);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        results[i] = std::complex<double>(pixels[i].re, pixels[i].im);
+        results[i].SetCount(pixels[i].count);
+    }
 }
 
 std::unique_ptr<CFractAlgDeep> CreateDeepFormula(DeepKind kind)

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace korvanta {
 
@@ -37,6 +38,10 @@ public:
     // Computes the reference orbits and tables for the current size and limit (otherwise the
     // first pixel does). False when `progress` stopped it or the location is refused.
     bool Prepare(const DeepProgress& progress = {}) const;
+    // The results of pixels `fromColumn` to `toColumn` (excluded) of `row`, each what Iterate
+    // gives, two at a time where they can be; the formula's own state is left as it was.
+    void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn, std::vector<CFractValue>& results);
+
     // The engine once prepared, else null.
     const DeepEngine* Engine() const;
 

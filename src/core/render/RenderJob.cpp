@@ -1,5 +1,6 @@
 #include "core/render/RenderJob.h"
 
+#include "core/deep/FractAlgDeep.h"
 #include "core/formulas/FormulaKernel.h"
 #include "core/render/RenderView.h"
 
@@ -171,6 +172,13 @@ void RenderJob::RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t from
     if (col == nullptr || m_bits.empty() || row < 0 || row >= m_settings.m_nHeight)
         return;
     const std::int32_t from = std::max(0, fromColumn), width = m_settings.m_nWidth;
+    if (auto* deep = dynamic_cast<CFractAlgDeep*>(&alg); kernelAllowed && deep) {
+        thread_local std::vector<CFractValue> results;
+        deep->Row(row, from, width, results);
+        for (std::int32_t column = from; column < width; ++column)
+            WritePixel(column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
+        return;
+    }
     if (kernelAllowed && FormulaKernel::Handles(alg)) {
         thread_local std::vector<CFractValue> results;
         FormulaKernel(alg).Row(row, from, width, results);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -23,13 +24,19 @@ using testing::PixelPoint;
 
 constexpr mpfr_prec_t kTextBits = 8000;
 
-// The centre of the second published deep-zoom benchmark (1e50), mirrored.
+// The centres of two published deep-zoom benchmarks (1e50, 5e113), mirrored.
 constexpr const char* kCentre1e50Re =
     "0.0494700290631040937516922267273536301187457124882248793181049402326421947726869034279915499747594190000000000"
     "00000000";
 constexpr const char* kCentre1e50Im =
     "0.6747875758446753640113920531305976563347707068224034806979997947909941983454845111514208499540310299999999999"
     "99999880";
+constexpr const char* kCentre5e113Re =
+    "1.47981577613247326072298452597877854692240725774045369689878510139864920741002293820250517329282011227363313"
+    "053159203914640783415609608168660705123082446357179491909705403381200";
+constexpr const char* kCentre5e113Im =
+    "0.00063911193261361727152139632255671572957303918943984736047394936471220951961813321928573067036466151147195"
+    "436388486168819318341208023229522609015461543581599807510715681229605";
 
 // A small picture around a centre given in arbitrary precision.
 struct Scene {
@@ -126,6 +133,17 @@ Agreement Compare(const Scene& s, const DeepEngine::Options& options = {})
                 static_cast<long>(bits), 100 * (1 - directCounts.size() / pixels), Median(directCounts),
                 100 * a.sameCount, 100 * a.sameSide, a.medianRatio);
     return a;
+}
+
+// The engine of a scene's picture, with or without the approximation.
+std::unique_ptr<DeepEngine> EngineOf(const Scene& s, bool bilinear)
+{
+    const auto made = DeepLocation::Make(AreaOf(s), s.columns, s.rows, s.limit);
+    const auto& location = std::get<DeepLocation>(made);
+    DeepEngine::Options options;
+    options.bilinear = bilinear;
+    return DeepEngine::Build(s.kind, location, *BigFloat::FromDecimal(s.cRe, location.Precision()),
+                             *BigFloat::FromDecimal(s.cIm, location.Precision()), s.limit, options);
 }
 
 BigFloat Sqrt2()
@@ -260,10 +278,7 @@ TEST(DeepEngine, TheApproximationSkipsLongStretchesAndKeepsTheCounts)
 {
     for (const Scene& s : {
              Scene{"Mandelbrot 5e113", DeepKind::Mandelbrot,
-                   Big("1.47981577613247326072298452597877854692240725774045369689878510139864920741002293820250517329"
-                       "282011227363313053159203914640783415609608168660705123082446357179491909705403381200"),
-                   Big("0.00063911193261361727152139632255671572957303918943984736047394936471220951961813321928573067"
-                       "036466151147195436388486168819318341208023229522609015461543581599807510715681229605"),
+                   Big(kCentre5e113Re), Big(kCentre5e113Im),
                    "1.4e-113", 16, 9, 35494},
              Scene{"Mandelbrot 1e-400", DeepKind::Mandelbrot, Big(kCentre1e50Re), Big(kCentre1e50Im), "1e-400", 16,
                    12, 100000},
@@ -272,15 +287,7 @@ TEST(DeepEngine, TheApproximationSkipsLongStretchesAndKeepsTheCounts)
              Scene{"Julia^3 1e-300", DeepKind::Julia3, Big("0.1"), Big("0.1"), "1e-300", 16, 12, 100000, "0.3", "0"},
              Scene{"Lambda 1e-300", DeepKind::Lambda, Big("0.6"), Big("0.01"), "1e-300", 16, 12, 100000, "2.5", "0.1"},
          }) {
-        const DeepArea area = AreaOf(s);
-        const auto made = DeepLocation::Make(area, s.columns, s.rows, s.limit);
-        const auto& location = std::get<DeepLocation>(made);
-        const BigFloat cr = *BigFloat::FromDecimal(s.cRe, location.Precision());
-        const BigFloat ci = *BigFloat::FromDecimal(s.cIm, location.Precision());
-        DeepEngine::Options plain;
-        plain.bilinear = false;
-        const auto fast = DeepEngine::Build(s.kind, location, cr, ci, s.limit);
-        const auto slow = DeepEngine::Build(s.kind, location, cr, ci, s.limit, plain);
+        const auto fast = EngineOf(s, true), slow = EngineOf(s, false);
         std::int64_t fastWork = 0, slowWork = 0, same = 0, iterations = 0;
         for (std::int32_t row = 0; row < s.rows; ++row)
             for (std::int32_t column = 0; column < s.columns; ++column) {
@@ -297,6 +304,45 @@ TEST(DeepEngine, TheApproximationSkipsLongStretchesAndKeepsTheCounts)
         EXPECT_GE(same / pixels, 0.995) << s.name;
         EXPECT_LT(fastWork, iterations / 20) << s.name;
     }
+}
+
+// Rows computed two pixels at once are each pixel computed alone, bit for bit, for every
+// formula, in doubles and in the extended range, with and without the approximation, and
+// rows started part way.
+TEST(DeepEngine, RowsAreThePixelsBitForBit)
+{
+    int pictures = 0;
+    for (const Scene& s : {
+             Scene{"Mandelbrot", DeepKind::Mandelbrot, Big(kCentre1e50Re), Big(kCentre1e50Im), "6e-28", 37, 11, 20000},
+             Scene{"Mandelbrot", DeepKind::Mandelbrot, Big("1e-40"), Big("-1"), "2e-40", 29, 13, 3000},
+             Scene{"Mandelbrot 5e113", DeepKind::Mandelbrot,
+                   Big(kCentre5e113Re), Big(kCentre5e113Im),
+                   "1.4e-113", 21, 9, 35494},
+             Scene{"Mandelbrot deep", DeepKind::Mandelbrot, Big("1.3e-330"), Big("-1"), "2e-330", 9, 5, 3000},
+             Scene{"Julia", DeepKind::Julia, QuadraticFixedPoint(), Big("1e-31"), "1e-30", 31, 7, 5000, "0.5", "0"},
+             Scene{"Julia dendrite", DeepKind::Julia, Big("3e-41"), Big("1"), "2e-40", 23, 7, 5000, "0", "-1"},
+             Scene{"Mandelbrot^3", DeepKind::Mandelbrot3, Sqrt2(), Big("1e-41"), "1e-40", 23, 9, 3000},
+             Scene{"Julia^3", DeepKind::Julia3, CubicFixedPoint("0.3"), Big("1e-41"), "1e-40", 27, 9, 3000, "0.3", "0"},
+             Scene{"Lambda", DeepKind::Lambda, Big("3e-41"), Big("1e-41"), "2e-40", 25, 9, 3000, "2.5", "0.1"},
+         })
+        for (const bool bilinear : {true, false}) {
+            const auto engine = EngineOf(s, bilinear);
+            std::vector<DeepPixel> row;
+            for (std::int32_t y = 0; y < s.rows; ++y) {
+                const std::int32_t from = y % 3;
+                engine->Row(y, from, s.columns, row);
+                ASSERT_EQ(row.size(), static_cast<std::size_t>(s.columns - from));
+                for (std::int32_t x = from; x < s.columns; ++x) {
+                    const DeepPixel alone = engine->Pixel(x, y), together = row[static_cast<std::size_t>(x - from)];
+                    ASSERT_EQ(together.count, alone.count) << s.name << " " << x << "," << y;
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(together.re), std::bit_cast<std::uint64_t>(alone.re));
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(together.im), std::bit_cast<std::uint64_t>(alone.im));
+                    ASSERT_EQ(together.work, alone.work);
+                }
+            }
+            ++pictures;
+        }
+    EXPECT_EQ(pictures, 18);
 }
 
 // Its reference escapes after about 110 steps, long before many of its pixels do.
