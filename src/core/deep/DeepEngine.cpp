@@ -222,11 +222,11 @@ DeepEngine::Leg DeepEngine::Turn(Cursor<Real, TableReal>& c) const
         c.bla = m_options.bilinear ? Table<TableReal>(true) : nullptr;
         return Leg::Going;  // the full value may belong to the other range
     }
-    if (c.bla && c.bla->MayServe(w.m, TableReal(Norm1(zr, zi)))) {
+    if (const TableReal norm = TableReal(Norm1(zr, zi)); c.bla && c.bla->MayServe(w.m, norm)) {
         std::size_t length = 0;
         const auto most = static_cast<std::size_t>(
             std::min<std::int64_t>(m_limit - count, static_cast<std::int64_t>(w.orbit->Last() - w.m)));
-        if (const auto* e = c.bla->Find(w.m, TableReal(Norm1(zr, zi)), most, length)) {
+        if (const auto* e = c.bla->Find(w.m, norm, most, length)) {
             const Real ar = Convert<Real>(e->ar), ai = Convert<Real>(e->ai);
             Real nr = ar * zr - ai * zi, ni = ar * zi + ai * zr;
             if (f.pixelIsC) {

@@ -53,7 +53,6 @@ public:
     // Seconds spent on the reference orbits and on the approximation tables.
     double ReferenceSeconds() const { return m_referenceSeconds; }
     double TableSeconds() const { return m_tableSeconds; }
-    std::size_t ReferenceSteps() const { return m_critical.Last(); }
 
 private:
     explicit DeepEngine(const DeepLocation& location) : m_location(location) {}

@@ -106,12 +106,6 @@ bool CFractAlgDeep::Prepare(const DeepProgress& progress) const
     return true;
 }
 
-const DeepEngine* CFractAlgDeep::Engine() const
-{
-    std::lock_guard<std::mutex> hold(m_shared->lock);
-    return m_shared->engine.get();
-}
-
 bool CFractAlgDeep::Iterate()
 {
     if ((!m_engine || !Fits(*m_engine)) && !Prepare()) {

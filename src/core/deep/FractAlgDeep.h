@@ -42,8 +42,6 @@ public:
     // gives, two at a time where they can be; the formula's own state is left as it was.
     void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn, std::vector<CFractValue>& results);
 
-    // The engine once prepared, else null.
-    const DeepEngine* Engine() const;
 
 private:
     struct Shared {

@@ -51,12 +51,14 @@ std::optional<std::variant<DeepRenderRequest, FieldProblem>> CheckDeepRenderFiel
     double d[4];
     bool belowDoubles = false;
     for (int i = 0; const std::string* text : {&f.xStart, &f.xEnd, &f.yStart, &f.yEnd}) {
-        if (const auto value = ScanReal(Limited(*text)))
+        if (const auto value = ScanReal(Limited(*text))) {
             d[i] = *value;
-        else if (BelowDoubles(*text))
-            d[i] = 0, belowDoubles = true;
-        else
+        } else if (BelowDoubles(*text)) {
+            d[i] = 0;
+            belowDoubles = true;
+        } else {
             return std::nullopt;
+        }
         ++i;
     }
     const bool equalDoubles = d[0] == d[1] || d[2] == d[3];
