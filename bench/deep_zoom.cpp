@@ -1,6 +1,6 @@
 // The deep engine on the published deep-zoom benchmark locations: seconds for the reference
 // orbit, the approximation tables and the pixels on one thread (pixel by pixel, and a row at
-// a time, two pixels at once where they can be) and on every core, and the speed-up of the
+// a time in SSE2 and in AVX2 lanes) and on every core, and the speed-up of the
 // bilinear approximation over plain perturbation on a sample of the pixels.
 //
 //   bench_deep_zoom [--size WxH] [--only NAME] [--sample N] [--locations FILE]
@@ -47,14 +47,13 @@ double Seconds(Clock::time_point since)
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-// Every pixel of every row, a row at a time (two pixels at once where they can be), on one
-// thread.
-std::int64_t Rows(const DeepEngine& engine, std::int32_t width, std::int32_t height)
+// Every pixel of every row, a row at a time in vector lanes, on one thread.
+std::int64_t Rows(const DeepEngine& engine, std::int32_t width, std::int32_t height, FormulaKernel::Lanes lanes)
 {
     std::int64_t sum = 0;
     std::vector<DeepPixel> row;
     for (std::int32_t y = 0; y < height; ++y) {
-        engine.Row(y, 0, width, row);
+        engine.Row(y, 0, width, row, lanes);
         for (const DeepPixel& p : row)
             sum += p.count;
     }
@@ -102,8 +101,8 @@ int main(int argc, char** argv)
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     std::printf("%dx%d pixels, %u cores; plain perturbation on every %dth pixel each way\n", width, height, cores,
                 sample);
-    std::printf("%-8s %8s %6s %10s %8s %10s %10s %10s %10s %9s\n", "location", "limit", "bits", "reference", "tables",
-                "pixels 1t", "rows 1t", "pixels all", "total 1t", "BLA gain");
+    std::printf("%-8s %8s %6s %10s %8s %10s %10s %10s %10s %10s %9s\n", "location", "limit", "bits", "reference",
+                "tables", "pixels 1t", "sse2 1t", "avx2 1t", "pixels all", "total 1t", "BLA gain");
     for (const Location& l : ReadLocations(path)) {
         if (!only.empty() && only != l.name)
             continue;
@@ -120,8 +119,12 @@ int main(int argc, char** argv)
         const std::int64_t alone = Pixels(*engine, width, height, 1, 1);
         const double single = Seconds(started);
         started = Clock::now();
-        const std::int64_t one = Rows(*engine, width, height);
-        const double rows = Seconds(started);
+        const std::int64_t one = Rows(*engine, width, height, FormulaKernel::Lanes::Sse2);
+        const double sse2 = Seconds(started);
+        const bool avx2 = FormulaKernel::Available(FormulaKernel::Lanes::Avx2);
+        started = Clock::now();
+        const std::int64_t wide = avx2 ? Rows(*engine, width, height, FormulaKernel::Lanes::Avx2) : one;
+        const double rows = avx2 ? Seconds(started) : sse2;
         started = Clock::now();
         const std::int64_t all = Pixels(*engine, width, height, 1, cores);
         const double parallel = Seconds(started);
@@ -135,10 +138,12 @@ int main(int argc, char** argv)
         started = Clock::now();
         Pixels(*slow, width, height, sample, cores);
         const double sampledSlow = Seconds(started) * cores;
-        std::printf("%-8s %8d %6ld %9.3fs %7.3fs %9.3fs %9.3fs %9.3fs %9.3fs %8.1fx%s\n", l.name.c_str(), l.limit,
-                    static_cast<long>(location.Precision()), engine->ReferenceSeconds(), engine->TableSeconds(), single,
-                    rows, parallel, engine->ReferenceSeconds() + engine->TableSeconds() + std::min(single, rows),
-                    sampledSlow / std::max(sampledFast, 1e-9), one == all && one == alone ? "" : "  (counts differ!)");
+        std::printf("%-8s %8d %6ld %9.3fs %7.3fs %9.3fs %9.3fs %9.3fs %9.3fs %9.3fs %8.1fx%s\n", l.name.c_str(),
+                    l.limit, static_cast<long>(location.Precision()), engine->ReferenceSeconds(),
+                    engine->TableSeconds(), single, sse2, rows, parallel,
+                    engine->ReferenceSeconds() + engine->TableSeconds() + std::min({single, sse2, rows}),
+                    sampledSlow / std::max(sampledFast, 1e-9),
+                    one == all && one == alone && wide == one ? "" : "  (counts differ!)");
         std::fflush(stdout);
     }
 }

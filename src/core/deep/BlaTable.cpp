@@ -3,6 +3,8 @@
 #include "core/deep/DeepReal.h"
 
 #include <bit>
+#include <cfloat>
+#include <cmath>
 
 namespace korvanta {
 
@@ -110,6 +112,25 @@ std::size_t BlaTable<Real>::Entries() const
     for (const auto& level : m_levels)
         n += level.size();
     return n;
+}
+
+template <class Real>
+std::vector<float> BlaTable<Real>::ServeBounds(std::size_t length) const
+{
+    std::vector<float> bounds(length, 0.0f);
+    if (m_radii.empty())
+        return bounds;
+    const std::vector<Real>& radii = m_radii[0];
+    for (std::size_t j = 0; j < radii.size() && 1 + 2 * j < length; ++j) {
+        const double r = AsDouble(radii[j]);
+        if (!(r > 0))
+            continue;
+        float bound = r < FLT_MAX ? static_cast<float>(r) : INFINITY;
+        if (static_cast<double>(bound) < r)
+            bound = std::nextafter(bound, INFINITY);
+        bounds[1 + 2 * j] = bound;
+    }
+    return bounds;
 }
 
 template class BlaTable<double>;

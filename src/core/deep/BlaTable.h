@@ -2,6 +2,7 @@
 
 #include "core/deep/ReferenceOrbit.h"
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -41,6 +42,10 @@ public:
     }
 
     std::size_t Entries() const;
+
+    // For indices 0 to `length` - 1: a float at least the radius MayServe compares with, 0
+    // where it never serves. A test of vector lanes that cannot miss a skip.
+    std::vector<float> ServeBounds(std::size_t length) const;
 
 private:
     // m_levels[k - 1][j] covers the 2^k steps from index 1 + j 2^k.

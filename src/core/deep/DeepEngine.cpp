@@ -1,5 +1,6 @@
 #include "core/deep/DeepEngine.h"
 
+#include "core/deep/DeepLanes.h"
 #include "core/deep/DeepReal.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 #include <climits>
 #include <type_traits>
 
-#include <emmintrin.h>
 #include <cmath>
 
 namespace korvanta {
@@ -77,6 +77,14 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
             if (!e->m_startsOnCritical)
                 e->m_centreBla.Build(e->m_centre, f.power, times, term, dcMax.ToDouble(), options.epsilon);
         }
+    }
+    if (!location.Extended()) {
+        auto bounds = [&](const BlaTable<double>& table, const ReferenceOrbit& orbit) {
+            return table.ServeBounds(orbit.Last() + 1);
+        };
+        e->m_criticalBounds = bounds(e->m_criticalBla, e->m_critical);
+        if (!e->m_startsOnCritical)
+            e->m_centreBounds = bounds(e->m_centreBla, e->m_centre);
     }
     e->m_tableSeconds = std::chrono::duration<double>(Clock::now() - computed).count();
     if (progress)
@@ -282,11 +290,11 @@ DeepEngine::Walk DeepEngine::Start() const
     return walk;
 }
 
-// Two pixels in the two lanes of SSE2 vectors: while neither has anything but a plain
-// quadratic step to make, both make it at once, with the operations of Turn in Turn's order;
-// any other turn (a test that ends it, a rebase, a skip) each makes through Turn itself.
+// Pixels in vector lanes: while none has anything but a plain quadratic step to make, all
+// make it at once, with the operations of Turn in Turn's order; any other turn (a test that
+// ends it, a rebase, a skip) each makes through Turn itself.
 void DeepEngine::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
-                     std::vector<DeepPixel>& results) const
+                     std::vector<DeepPixel>& results, FormulaKernel::Lanes width) const
 {
     results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), DeepPixel{});
     const DeepFormula& f = m_formula;
@@ -295,76 +303,89 @@ void DeepEngine::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toC
             results[static_cast<std::size_t>(column - fromColumn)] = Pixel(column, row);
         return;
     }
+    const DeepLanes lanes(width);
     struct Lane {
         Cursor<double, double> c;
         std::int32_t column = -1;
+        std::int64_t budget = 0;  // plain steps it may make before its limit or its orbit's end
     };
-    Lane lanes[2];
+    Lane lane[DeepLaneSet::kMost];
+    DeepLaneSet set;
+    unsigned busy = 0;
     std::int32_t next = fromColumn;
-    auto start = [&](Lane& lane) {
-        lane.column = next < toColumn ? next++ : -1;
-        if (lane.column < 0)
-            return;
-        const double dcRe = (lane.column - m_location.CentreColumn()) * m_location.StepX().ToDouble();
-        const double dcIm = (row - m_location.CentreRow()) * m_location.StepY().ToDouble();
-        const double sign = m_startsOnCritical ? -1 : 1;
-        lane.c = Cursor<double, double>{Start(), sign * dcRe, sign * dcIm, dcRe, dcIm, dcRe, dcIm, nullptr, {}};
-        lane.c.bla = m_options.bilinear ? Table<double>(lane.c.w.critical) : nullptr;
+    const double stepX = m_location.StepX().ToDouble(), stepY = m_location.StepY().ToDouble();
+    const double sign = m_startsOnCritical ? -1 : 1;
+    auto place = [&](int i) {
+        const Cursor<double, double>& c = lane[i].c;
+        set.re[i] = c.w.orbit->ReFrom(c.w.m);
+        set.im[i] = c.w.orbit->ImFrom(c.w.m);
+        set.bound[i] = (c.w.critical ? m_criticalBounds : m_centreBounds).data() + c.w.m;
+        set.zr[i] = c.zr;
+        set.zi[i] = c.zi;
+        set.dcRe[i] = c.dcRe;
+        set.dcIm[i] = c.dcIm;
+        lane[i].budget = std::max<std::int64_t>(
+            0, std::min<std::int64_t>(m_limit - 1 - c.w.steps, static_cast<std::int64_t>(c.w.orbit->Last() - c.w.m)));
     };
-    auto turn = [&](Lane& lane) {
-        if (Turn(lane.c) == Leg::Going) {
-            ++lane.c.out.work;
+    auto start = [&](int i) {
+        if (next >= toColumn) {
+            busy &= ~(1u << i);
+            set.zr[i] = set.zi[i] = set.dcRe[i] = set.dcIm[i] = 0;
             return;
         }
-        results[static_cast<std::size_t>(lane.column - fromColumn)] = lane.c.out;
-        start(lane);
+        const std::int32_t column = next++;
+        const double dcRe = (column - m_location.CentreColumn()) * stepX;
+        const double dcIm = (row - m_location.CentreRow()) * stepY;
+        lane[i].column = column;
+        lane[i].c = Cursor<double, double>{Start(), sign * dcRe, sign * dcIm, dcRe, dcIm, dcRe, dcIm, nullptr, {}};
+        lane[i].c.bla = m_options.bilinear ? Table<double>(lane[i].c.w.critical) : nullptr;
+        busy |= 1u << i;
+        place(i);
     };
-    start(lanes[0]);
-    start(lanes[1]);
-    const __m128d two = _mm_set1_pd(2.0), bailout = _mm_set1_pd(f.bailout), half = _mm_set1_pd(1.5);
-    const __m128d sign = _mm_set1_pd(-0.0);
-    while (lanes[0].column >= 0 || lanes[1].column >= 0) {
-        Cursor<double, double>& a = lanes[0].c;
-        Cursor<double, double>& b = lanes[1].c;
-        if (lanes[0].column < 0 || lanes[1].column < 0) {
-            turn(lanes[0].column >= 0 ? lanes[0] : lanes[1]);
-            continue;
+    for (int i = 0; i < lanes.Count(); ++i)
+        start(i);
+    while (busy != 0) {
+        std::int64_t room = INT64_MAX;
+        int first = -1;
+        for (int i = 0; i < lanes.Count(); ++i)
+            if (busy >> i & 1) {
+                room = std::min(room, lane[i].budget);
+                first = first < 0 ? i : first;
+            }
+        // An idle lane reads along with a busy one, and what it makes counts for nothing.
+        for (int i = 0; i < lanes.Count(); ++i)
+            if (!(busy >> i & 1)) {
+                set.re[i] = set.re[first];
+                set.im[i] = set.im[first];
+                set.bound[i] = set.bound[first];
+            }
+        unsigned stopped = 0;
+        const std::int64_t made = room > 0 ? lanes.Steps(set, room, busy, f.pixelIsC, f.bailout, stopped) : 0;
+        for (int i = 0; i < lanes.Count(); ++i) {
+            if (!(busy >> i & 1))
+                continue;
+            Lane& l = lane[i];
+            if (made > 0) {
+                l.c.zr = set.zr[i];
+                l.c.zi = set.zi[i];
+                l.c.w.m += static_cast<std::size_t>(made);
+                l.c.w.steps += made;
+                l.c.out.work += made;
+                l.budget -= made;
+                set.re[i] += made;
+                set.im[i] += made;
+                set.bound[i] += made;
+            }
+            if (!(stopped >> i & 1) && l.budget > 0)
+                continue;
+            if (Turn(l.c) == Leg::Going) {
+                ++l.c.out.work;
+                place(i);
+            } else {
+                results[static_cast<std::size_t>(l.column - fromColumn)] = l.c.out;
+                start(i);
+            }
         }
-        // What Turn looks at before a plain step, for both lanes.
-        const __m128d Zr = _mm_set_pd(b.w.orbit->Re(b.w.m), a.w.orbit->Re(a.w.m));
-        const __m128d Zi = _mm_set_pd(b.w.orbit->Im(b.w.m), a.w.orbit->Im(a.w.m));
-        const __m128d zr = _mm_set_pd(b.zr, a.zr), zi = _mm_set_pd(b.zi, a.zi);
-        const __m128d vr = _mm_add_pd(Zr, zr), vi = _mm_add_pd(Zi, zi);
-        const __m128d t = _mm_add_pd(_mm_andnot_pd(sign, _mm_mul_pd(vr, vr)), _mm_andnot_pd(sign, _mm_mul_pd(vi, vi)));
-        // Not smaller than its difference for certain: max part of v at least 1.5 max part of z.
-        const __m128d big = _mm_max_pd(_mm_andnot_pd(sign, vr), _mm_andnot_pd(sign, vi));
-        const __m128d small = _mm_max_pd(_mm_andnot_pd(sign, zr), _mm_andnot_pd(sign, zi));
-        const int escaped = _mm_movemask_pd(_mm_cmpge_pd(t, bailout));
-        const int unsure = _mm_movemask_pd(_mm_cmplt_pd(big, _mm_mul_pd(half, small)));
-        auto plain = [&](const Cursor<double, double>& c, int lane) {
-            return !((escaped | unsure) >> lane & 1) && c.w.steps + 1 < m_limit && c.w.m < c.w.orbit->Last() &&
-                   !(c.bla && c.bla->MayServe(c.w.m, Norm1(c.zr, c.zi)));
-        };
-        if (!plain(a, 0) || !plain(b, 1)) {
-            turn(lanes[0]);
-            turn(lanes[1]);
-            continue;
-        }
-        // z <- 2 Z z + z^2 (- dc), both lanes.
-        __m128d nr = _mm_add_pd(_mm_mul_pd(two, _mm_sub_pd(_mm_mul_pd(Zr, zr), _mm_mul_pd(Zi, zi))),
-                                _mm_sub_pd(_mm_mul_pd(zr, zr), _mm_mul_pd(zi, zi)));
-        __m128d ni = _mm_add_pd(_mm_mul_pd(two, _mm_add_pd(_mm_mul_pd(Zr, zi), _mm_mul_pd(Zi, zr))),
-                                _mm_mul_pd(two, _mm_mul_pd(zr, zi)));
-        if (f.pixelIsC) {
-            nr = _mm_sub_pd(nr, _mm_set_pd(b.dcRe, a.dcRe));
-            ni = _mm_sub_pd(ni, _mm_set_pd(b.dcIm, a.dcIm));
-        }
-        double outR[2], outI[2];
-        _mm_storeu_pd(outR, nr);
-        _mm_storeu_pd(outI, ni);
-        a.zr = outR[0], a.zi = outI[0], b.zr = outR[1], b.zi = outI[1];
-        ++a.w.m, ++a.w.steps, ++a.out.work;
-        ++b.w.m, ++b.w.steps, ++b.out.work;
     }
 }
 

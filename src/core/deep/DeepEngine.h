@@ -4,6 +4,7 @@
 #include "core/deep/DeepFormula.h"
 #include "core/deep/DeepLocation.h"
 #include "core/deep/ReferenceOrbit.h"
+#include "core/formulas/FormulaKernel.h"
 
 #include <cstdint>
 #include <memory>
@@ -45,8 +46,9 @@ public:
 
     DeepPixel Pixel(std::int32_t column, std::int32_t row) const;
     // Pixels `fromColumn` to `toColumn` (excluded) of `row`, each bit for bit as Pixel gives
-    // it, two at a time where they can be.
-    void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn, std::vector<DeepPixel>& results) const;
+    // it, several at a time in vector lanes where they can be (`lanes` chooses the width).
+    void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn, std::vector<DeepPixel>& results,
+             FormulaKernel::Lanes lanes = FormulaKernel::Lanes::Auto) const;
 
     const DeepLocation& Location() const { return m_location; }
     std::int32_t Limit() const { return m_limit; }
@@ -93,6 +95,8 @@ private:
     double m_referenceSeconds = 0, m_tableSeconds = 0;
     BlaTable<double> m_centreBla, m_criticalBla;
     BlaTable<FloatExp> m_centreBlaX, m_criticalBlaX;
+    // Per orbit index, what the lanes compare a difference with to know that no skip serves.
+    std::vector<float> m_centreBounds, m_criticalBounds;
 };
 
 }  // namespace korvanta

@@ -29,6 +29,9 @@ public:
     std::size_t Last() const { return m_re.size() - 1; }
     double Re(std::size_t m) const { return m_re[m]; }
     double Im(std::size_t m) const { return m_im[m]; }
+    // The values from index m on, for vector lanes.
+    const double* ReFrom(std::size_t m) const { return m_re.data() + m; }
+    const double* ImFrom(std::size_t m) const { return m_im.data() + m; }
 
 private:
     std::vector<double> m_re, m_im;

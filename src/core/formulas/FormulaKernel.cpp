@@ -13,7 +13,7 @@
 #include <typeinfo>
 
 #if defined(__SSE2__)
-#include <immintrin.h>
+#include "core/formulas/KernelVectors.h"
 #endif
 
 namespace korvanta {
@@ -39,36 +39,12 @@ struct KernelRowJob {
 };
 
 namespace sse2 {
-struct Vec {
-    using Type = __m128d;
-    static constexpr int kLanes = 2;
-    static Type Set(double v) { return _mm_set1_pd(v); }
-    static Type Load(const double* p) { return _mm_load_pd(p); }
-    static void Store(double* p, Type v) { _mm_store_pd(p, v); }
-    static Type Add(Type a, Type b) { return _mm_add_pd(a, b); }
-    static Type Sub(Type a, Type b) { return _mm_sub_pd(a, b); }
-    static Type Mul(Type a, Type b) { return _mm_mul_pd(a, b); }
-    // NaN is never at least anything: it decides nothing.
-    static unsigned AtLeast(Type a, Type b) { return unsigned(_mm_movemask_pd(_mm_cmpge_pd(a, b))); }
-    static Type Abs(Type a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
-    static Type Equal(Type a, Type b) { return _mm_cmpeq_pd(a, b); }
-    // b where the mask is set, else a.
-    static Type Select(Type a, Type b, Type mask) { return _mm_or_pd(_mm_and_pd(mask, b), _mm_andnot_pd(mask, a)); }
-    // Lanes whose two values have the same bits (+0 and -0 differ, a NaN equals itself).
-    static unsigned SameBits(Type a, Type b)
-    {
-        const __m128i halves = _mm_cmpeq_epi32(_mm_castpd_si128(a), _mm_castpd_si128(b));
-        const __m128i both = _mm_and_si128(halves, _mm_shuffle_epi32(halves, _MM_SHUFFLE(2, 3, 0, 1)));
-        return unsigned(_mm_movemask_pd(_mm_castsi128_pd(both)));
-    }
-    static unsigned Mask(Type mask) { return unsigned(_mm_movemask_pd(mask)); }
-};
+using Vec = vectors::Sse2;
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
 }  // namespace sse2
 
-// Chosen at run time on processors that have it; AVX2 alone, never FMA. (clang, which the
-// fuzzing build uses, knows only its own form of the pragma.)
+// The AVX2 lanes, compiled for AVX2 alone (never FMA) and chosen at run time.
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
 #else
@@ -76,26 +52,7 @@ struct Vec {
 #pragma GCC target("avx2")
 #endif
 namespace avx2 {
-struct Vec {
-    using Type = __m256d;
-    static constexpr int kLanes = 4;
-    static Type Set(double v) { return _mm256_set1_pd(v); }
-    static Type Load(const double* p) { return _mm256_load_pd(p); }
-    static void Store(double* p, Type v) { _mm256_store_pd(p, v); }
-    static Type Add(Type a, Type b) { return _mm256_add_pd(a, b); }
-    static Type Sub(Type a, Type b) { return _mm256_sub_pd(a, b); }
-    static Type Mul(Type a, Type b) { return _mm256_mul_pd(a, b); }
-    static unsigned AtLeast(Type a, Type b) { return unsigned(_mm256_movemask_pd(_mm256_cmp_pd(a, b, _CMP_GE_OQ))); }
-    static Type Abs(Type a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
-    static Type Equal(Type a, Type b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
-    static Type Select(Type a, Type b, Type mask) { return _mm256_blendv_pd(a, b, mask); }
-    static unsigned SameBits(Type a, Type b)
-    {
-        const __m256i same = _mm256_cmpeq_epi64(_mm256_castpd_si256(a), _mm256_castpd_si256(b));
-        return unsigned(_mm256_movemask_pd(_mm256_castsi256_pd(same)));
-    }
-    static unsigned Mask(Type mask) { return unsigned(_mm256_movemask_pd(mask)); }
-};
+using Vec = vectors::Avx2;
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
 }  // namespace avx2
@@ -107,7 +64,7 @@ struct Vec {
 
 bool UsesAvx2(FormulaKernel::Lanes lanes)
 {
-    static const bool available = __builtin_cpu_supports("avx2");
+    const bool available = vectors::HasAvx2();
     return lanes == FormulaKernel::Lanes::Avx2 ? available
            : lanes == FormulaKernel::Lanes::Auto ? available
                                                    : false;

@@ -306,9 +306,9 @@ TEST(DeepEngine, TheApproximationSkipsLongStretchesAndKeepsTheCounts)
     }
 }
 
-// Rows computed two pixels at once are each pixel computed alone, bit for bit, for every
-// formula, in doubles and in the extended range, with and without the approximation, and
-// rows started part way.
+// Rows computed in vector lanes of every width the processor has are each pixel computed
+// alone, bit for bit, for every formula, in doubles and in the extended range, with and
+// without the approximation, and rows started part way.
 TEST(DeepEngine, RowsAreThePixelsBitForBit)
 {
     int pictures = 0;
@@ -330,7 +330,10 @@ TEST(DeepEngine, RowsAreThePixelsBitForBit)
             std::vector<DeepPixel> row;
             for (std::int32_t y = 0; y < s.rows; ++y) {
                 const std::int32_t from = y % 3;
-                engine->Row(y, from, s.columns, row);
+                const auto lanes = y % 2 == 0 || !FormulaKernel::Available(FormulaKernel::Lanes::Avx2)
+                                       ? FormulaKernel::Lanes::Sse2
+                                       : FormulaKernel::Lanes::Avx2;
+                engine->Row(y, from, s.columns, row, lanes);
                 ASSERT_EQ(row.size(), static_cast<std::size_t>(s.columns - from));
                 for (std::int32_t x = from; x < s.columns; ++x) {
                     const DeepPixel alone = engine->Pixel(x, y), together = row[static_cast<std::size_t>(x - from)];
