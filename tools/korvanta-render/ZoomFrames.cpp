@@ -6,10 +6,13 @@
 #include "core/render/ParallelRender.h"
 #include "core/text/NumberText.h"
 
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace korvanta {
 
@@ -69,7 +72,94 @@ std::string RealText(double value)
     return std::string(text, ec == std::errc{} ? end : text);
 }
 
+// The exponent of x's leading bit; very low for 0.
+std::int64_t LeadingBit(const BigFloat& x)
+{
+    return mpfr_zero_p(x.get()) ? std::numeric_limits<std::int32_t>::min() : mpfr_get_exp(x.get()) - 1;
+}
+
+// Interpolate's arithmetic in arbitrary precision: from and to get the frame's side.
+bool InterpolateDeep(const BigFloat& start0, const BigFloat& start1, const BigFloat& end0, const BigFloat& end1,
+                     std::int32_t frame, std::int32_t frames, BigFloat& from, BigFloat& to)
+{
+    const mpfr_prec_t bits = from.Precision();
+    BigFloat s0(bits), s1(bits), c0(bits), c1(bits), s(bits), c(bits), v(bits);
+    mpfr_sub(s0.get(), start1.get(), start0.get(), MPFR_RNDN);
+    mpfr_sub(s1.get(), end1.get(), end0.get(), MPFR_RNDN);
+    if (mpfr_sgn(s0.get()) == 0 || mpfr_sgn(s0.get()) != mpfr_sgn(s1.get()))
+        return false;
+    mpfr_div_2ui(v.get(), s0.get(), 1, MPFR_RNDN);
+    mpfr_add(c0.get(), start0.get(), v.get(), MPFR_RNDN);
+    mpfr_div_2ui(v.get(), s1.get(), 1, MPFR_RNDN);
+    mpfr_add(c1.get(), end0.get(), v.get(), MPFR_RNDN);
+    // s = s0 (s1 / s0)^t, t = frame / (frames - 1)
+    mpfr_div(v.get(), s1.get(), s0.get(), MPFR_RNDN);
+    mpfr_log(v.get(), v.get(), MPFR_RNDN);
+    mpfr_mul_si(v.get(), v.get(), frame, MPFR_RNDN);
+    mpfr_div_si(v.get(), v.get(), std::max(1, frames - 1), MPFR_RNDN);
+    mpfr_exp(v.get(), v.get(), MPFR_RNDN);
+    mpfr_mul(s.get(), s0.get(), v.get(), MPFR_RNDN);
+    // c = c0 + (c1 - c0) (s0 - s) / (s0 - s1), or evenly for a pan.
+    mpfr_sub(c.get(), c1.get(), c0.get(), MPFR_RNDN);
+    if (mpfr_equal_p(s0.get(), s1.get())) {
+        mpfr_mul_si(c.get(), c.get(), frame, MPFR_RNDN);
+        mpfr_div_si(c.get(), c.get(), std::max(1, frames - 1), MPFR_RNDN);
+    } else {
+        mpfr_sub(v.get(), s0.get(), s.get(), MPFR_RNDN);
+        mpfr_mul(c.get(), c.get(), v.get(), MPFR_RNDN);
+        mpfr_sub(v.get(), s0.get(), s1.get(), MPFR_RNDN);
+        mpfr_div(c.get(), c.get(), v.get(), MPFR_RNDN);
+    }
+    mpfr_add(c.get(), c.get(), c0.get(), MPFR_RNDN);
+    mpfr_div_2ui(s.get(), s.get(), 1, MPFR_RNDN);
+    mpfr_sub(from.get(), c.get(), s.get(), MPFR_RNDN);
+    mpfr_add(to.get(), c.get(), s.get(), MPFR_RNDN);
+    return true;
+}
+
 }  // namespace
+
+std::optional<DeepArea> ZoomFrameDeepArea(const DeepArea& start, const DeepArea& end, std::int32_t frame,
+                                          std::int32_t frames, std::int32_t width, std::int32_t height)
+{
+    const std::string* texts[] = {&start.xStart, &start.xEnd, &start.yStart, &start.yEnd,
+                                  &end.xStart,   &end.xEnd,   &end.yStart,   &end.yEnd};
+    std::size_t longest = 0;
+    for (const std::string* text : texts)
+        longest = std::max(longest, text->size());
+    if (longest > kLongestDeepText || width < 1 || height < 1)
+        return std::nullopt;
+    // Read with every digit the texts have; worked with as many bits more as the frame's
+    // pixels lie below its coordinates, and 64 on top.
+    const auto readBits = static_cast<mpfr_prec_t>(64 + 4 * longest);
+    std::vector<BigFloat> v;
+    for (const std::string* text : texts) {
+        auto value = BigFloat::FromDecimal(*text, readBits);
+        if (!value)
+            return std::nullopt;
+        v.push_back(std::move(*value));
+    }
+    std::int64_t scale = 0, spacing = std::numeric_limits<std::int64_t>::max();
+    for (const BigFloat& x : v)
+        scale = std::max(scale, LeadingBit(x));
+    const std::int64_t across = std::bit_width(static_cast<std::uint32_t>(std::max(width, height)));
+    for (int side = 0; side < 8; side += 2) {
+        BigFloat size(readBits + 8);
+        mpfr_sub(size.get(), v[side + 1].get(), v[side].get(), MPFR_RNDN);
+        spacing = std::min(spacing, LeadingBit(size) - across);
+    }
+    // The deepest frame is one of the two ends.
+    if (spacing < kDeepestSpacingExponent)
+        return std::nullopt;
+    const auto bits = static_cast<mpfr_prec_t>(readBits + std::max<std::int64_t>(0, scale - spacing) + 64);
+    BigFloat x0(bits), x1(bits), y0(bits), y1(bits);
+    if (!InterpolateDeep(v[0], v[1], v[4], v[5], frame, frames, x0, x1) ||
+        !InterpolateDeep(v[2], v[3], v[6], v[7], frame, frames, y0, y1))
+        return std::nullopt;
+    // Digits for the pixels and ten more.
+    const int digits = std::max(17, static_cast<int>(static_cast<double>(scale - spacing) * 0.30103) + 10);
+    return DeepArea{x0.ToDecimal(digits), x1.ToDecimal(digits), y0.ToDecimal(digits), y1.ToDecimal(digits)};
+}
 
 std::optional<Area> ZoomFrameArea(const Area& start, const Area& end, std::int32_t frame,
                                   std::int32_t frames)
@@ -153,7 +243,17 @@ int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::o
         return Area{ScanReal(f.xStart).value_or(0), ScanReal(f.xEnd).value_or(0),
                     ScanReal(f.yStart).value_or(0), ScanReal(f.yEnd).value_or(0)};
     };
-    if (!ZoomFrameArea(area(first), area(end), 0, frames))
+    auto deepArea = [](const RenderFields& f) { return DeepArea{f.xStart, f.xEnd, f.yStart, f.yEnd}; };
+    const std::int32_t width = WholeNumber(first.width).value_or(1), height = WholeNumber(first.height).value_or(1);
+    // Ends that doubles cannot hold zoom in arbitrary precision; all others as they always did.
+    auto resolved = [&](const RenderFields& f) {
+        const Area a = area(f);
+        return !BelowDoubles(f.xStart) && !BelowDoubles(f.xEnd) && !BelowDoubles(f.yStart) &&
+               !BelowDoubles(f.yEnd) && DoublesResolve(a.xStart, a.xEnd, a.yStart, a.yEnd, width, height);
+    };
+    const bool deep = !resolved(first) || !resolved(end);
+    if (deep ? !ZoomFrameDeepArea(deepArea(first), deepArea(end), 0, frames, width, height)
+             : !ZoomFrameArea(area(first), area(end), 0, frames))
         return fail("--zoom-to must run the same way as the picture's area (X0 to X1 and Y0 to Y1 "
                     "rising or falling alike)",
                     2);
@@ -165,6 +265,9 @@ int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::o
         RenderOptions frame = options;
         if (k == frames - 1 && frames > 1) {
             frame.area = options.zoomTo;
+        } else if (k > 0 && deep) {
+            const DeepArea a = *ZoomFrameDeepArea(deepArea(first), deepArea(end), k, frames, width, height);
+            frame.area = a.xStart + "," + a.xEnd + "," + a.yStart + "," + a.yEnd;
         } else if (k > 0) {
             const Area a = *ZoomFrameArea(area(first), area(end), k, frames);
             frame.area = RealText(a.xStart) + "," + RealText(a.xEnd) + "," + RealText(a.yStart) + "," +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/deep/DeepLocation.h"
 #include "core/formulas/Viewport.h"
 
 #include <cstdint>
@@ -16,6 +17,14 @@ namespace korvanta {
 // areas run opposite ways on an axis.
 std::optional<Area> ZoomFrameArea(const Area& start, const Area& end, std::int32_t frame,
                                   std::int32_t frames);
+
+// The same zoom for areas that doubles cannot hold: computed in arbitrary precision from the
+// texts as given, and written with the digits a picture of `width` x `height` needs. Every
+// operation is rounded once at a precision fixed by the texts and the sizes, so every machine
+// computes the same texts. Empty when a text is not a number, the areas run opposite ways
+// on an axis, or a frame would be deeper than the deep engine goes.
+std::optional<DeepArea> ZoomFrameDeepArea(const DeepArea& start, const DeepArea& end, std::int32_t frame,
+                                          std::int32_t frames, std::int32_t width, std::int32_t height);
 
 // `pattern` with its one %d (flags 0 and a width allowed, e.g. %05d) replaced by `frame`,
 // and %% by %. Empty when the pattern has no %d, more than one, or another conversion.

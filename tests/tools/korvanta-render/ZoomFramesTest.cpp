@@ -54,6 +54,49 @@ TEST(ZoomFrameArea, SizeShrinksByOneFactorAndTheCentreMovesInStep)
     EXPECT_FALSE(ZoomFrameArea({0, 1, 0, 1}, {0, 1, 1, 0}, 1, 3));
 }
 
+// Deep zooms are the same zoom in arbitrary precision: the frames of shallow areas agree with
+// the doubles', and deep ones shrink by one factor to the end, whatever their depth.
+TEST(ZoomFrameDeepArea, SizeShrinksByOneFactorAtAnyDepth)
+{
+    const DeepArea start{"-2", "1", "-1.5", "1.5"}, shallow{"-0.75", "-0.74", "0.1", "0.11"};
+    for (std::int32_t k = 0; k < 5; ++k) {
+        const DeepArea deep = *ZoomFrameDeepArea(start, shallow, k, 5, 64, 64);
+        const Area plain = *ZoomFrameArea({-2, 1, -1.5, 1.5}, {-0.75, -0.74, 0.1, 0.11}, k, 5);
+        EXPECT_NEAR(std::stod(deep.xStart), plain.xStart, 1e-13) << k;
+        EXPECT_NEAR(std::stod(deep.yEnd), plain.yEnd, 1e-13) << k;
+    }
+    // To 1e-300 around -i: each frame's side is log-evenly between the ends' and centred
+    // on the way there.
+    const DeepArea end{"-1e-300", "1e-300", "-1.0000000000000000000000000000000000001", "-0.9999999999999999999999999999999999999"};
+    const std::int32_t frames = 7;
+    auto log10Of = [](const std::string& a, const std::string& b) {
+        const auto x = BigFloat::FromDecimal(a, 2000), y = BigFloat::FromDecimal(b, 2000);
+        BigFloat d(2000);
+        mpfr_sub(d.get(), y->get(), x->get(), MPFR_RNDN);
+        long exponent = 0;
+        const double mantissa = mpfr_get_d_2exp(&exponent, d.get(), MPFR_RNDN);
+        return std::log10(mantissa) + static_cast<double>(exponent) * std::log10(2.0);
+    };
+    for (std::int32_t k = 0; k < frames; ++k) {
+        const auto a = ZoomFrameDeepArea(start, end, k, frames, 64, 64);
+        ASSERT_TRUE(a) << k;
+        const double t = k / double(frames - 1);
+        EXPECT_NEAR(log10Of(a->xStart, a->xEnd), std::log10(3.0) + t * (-299.69897 - std::log10(3.0)), 1e-4) << k;
+        EXPECT_NEAR(log10Of(a->yStart, a->yEnd), std::log10(3.0) + t * (-36.69897 - std::log10(3.0)), 1e-4) << k;
+        if (k == frames - 1) {
+            // The end itself, within 1e-12 of its width.
+            const auto x = BigFloat::FromDecimal(a->xStart, 2000), e = BigFloat::FromDecimal(end.xStart, 2000);
+            BigFloat off(2000);
+            mpfr_sub(off.get(), x->get(), e->get(), MPFR_RNDN);
+            EXPECT_LT(std::fabs(off.ToDouble()), 2e-312);
+        }
+    }
+    // Deeper than the engine goes, not numbers, or running opposite ways: none.
+    EXPECT_FALSE(ZoomFrameDeepArea(start, {"-1e-30000", "1e-30000", "0", "1e-30000"}, 1, 3, 64, 64));
+    EXPECT_FALSE(ZoomFrameDeepArea(start, {"-1e-30", "x", "0", "1e-30"}, 1, 3, 64, 64));
+    EXPECT_FALSE(ZoomFrameDeepArea(start, {"1e-30", "-1e-30", "0", "1e-30"}, 1, 3, 64, 64));
+}
+
 class Frames : public ::testing::Test {
 protected:
     void SetUp() override { dir = test::TempDir(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
@@ -97,6 +140,35 @@ TEST_F(Frames, EndsAreTheDirectPicturesAndFramesAreIndependent)
               0);
     ASSERT_EQ(RunTool({"--scene", "5", "--size=40x40", "--no-values", "-q", "-o", Path("scene.bmp")}).status, 0);
     EXPECT_TRUE(test::ReadAll(Path("scene-0.bmp")) == test::ReadAll(Path("scene.bmp")));
+}
+
+// A zoom past what doubles hold: every frame is a picture of its own (in doubles the later
+// ones came out at the wrong size), the last is the end picture, and a frame alone is the
+// same frame.
+TEST_F(Frames, DeepZoomsGoAllTheWay)
+{
+    const std::vector<std::string> picture{"--formula=0", "--colors=3000", "--size=40x30", "--no-values", "-q",
+                                           "--area=-0.4,0.4,-1.3,-0.7"};
+    auto with = [&](std::vector<std::string> extra) {
+        auto args = picture;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    };
+    const std::string end = "-4e-40,4e-40,-1.0000000000000000000000000000000000000003,"
+                            "-0.9999999999999999999999999999999999999997";
+    const auto run = RunTool(with({"--frames=6", "--zoom-to=" + end, "-o", Path("d-%d.png")}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (int k = 0; k + 1 < 6; ++k)
+        EXPECT_FALSE(test::ReadAll(Path("d-" + std::to_string(k) + ".png")) ==
+                     test::ReadAll(Path("d-" + std::to_string(k + 1) + ".png")))
+            << k;
+    auto direct = picture;
+    direct.back() = "--area=" + end;
+    direct.insert(direct.end(), {"-o", Path("end.png")});
+    ASSERT_EQ(RunTool(direct).status, 0);
+    EXPECT_TRUE(test::ReadAll(Path("d-5.png")) == test::ReadAll(Path("end.png")));
+    ASSERT_EQ(RunTool(with({"--frames=6", "--frame=4", "--zoom-to=" + end, "-o", Path("alone-%d.png")})).status, 0);
+    EXPECT_TRUE(test::ReadAll(Path("alone-4.png")) == test::ReadAll(Path("d-4.png")));
 }
 
 TEST_F(Frames, CommandLinesAreChecked)
