@@ -5,6 +5,7 @@
 #include "gui/dialog/FractalDlg.h"
 #include "gui/render/FractalWnd.h"
 #include "gui/resources/ControlIds.h"
+#include "InputProbe.h"
 #include "PlainMandelbrot.h"
 
 #include <QApplication>
@@ -13,40 +14,13 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <thread>
+#include <memory>
 
 using namespace korvanta;
 
 namespace {
-
-// An event that stands for user input arriving at a known time.
-class InputEvent : public QEvent {
-public:
-    static inline const Type kType = static_cast<Type>(QEvent::registerEventType());
-    explicit InputEvent(qint64 sentNs) : QEvent(kType), sentNs(sentNs) {}
-    qint64 sentNs;
-};
-
-// Records how long each input event waited before the event loop handled it.
-class InputProbe : public QObject {
-public:
-    qint64 longestWaitNs = 0;
-    int handled = 0;
-    QElapsedTimer clock;
-
-    bool event(QEvent* event) override
-    {
-        if (event->type() != InputEvent::kType)
-            return QObject::event(event);
-        const qint64 wait = clock.nsecsElapsed() - static_cast<InputEvent*>(event)->sentNs;
-        longestWaitNs = std::max(longestWaitNs, wait);
-        ++handled;
-        return true;
-    }
-};
 
 CFractalWnd* StartRender(CFractalDlg& dialog, const bench::PlainScene& s)
 {
@@ -106,15 +80,8 @@ int main(int argc, char* argv[])
     std::printf("ratio idle / bare loop:    %.3f\n", idle / plain);
 
     // Input from another thread every 2 ms while three pictures render at once.
-    InputProbe probe;
-    probe.clock.start();
-    std::atomic<bool> stop{false};
-    std::thread sender([&] {
-        while (!stop) {
-            QCoreApplication::postEvent(&probe, new InputEvent(probe.clock.nsecsElapsed()));
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    });
+    bench::InputProbe probe;
+    auto sender = std::make_unique<bench::InputSender>(probe, std::chrono::milliseconds(2));
     std::vector<CFractalWnd*> windows;
     for (int i = 0; i < 3; ++i)
         windows.push_back(StartRender(dialog, scene));
@@ -126,8 +93,7 @@ int main(int argc, char* argv[])
     };
     while (!allDone())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    stop = true;
-    sender.join();
+    sender.reset();
     QApplication::processEvents();
     std::printf("input events handled while 3 pictures rendered: %d\n", probe.handled);
     std::printf("longest wait of an input event: %.1f ms (target <= 50)\n",

@@ -7,6 +7,7 @@
 #include "core/formulas/FractAlgMandelbrot3.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <climits>
 #include <cstdint>
@@ -36,6 +37,7 @@ struct KernelRowJob {
     double a, b, xStart, dx, y0;
     std::uint32_t limit;
     std::int32_t from, to;
+    const std::atomic<bool>* cancel;
 };
 
 namespace sse2 {
@@ -134,13 +136,13 @@ FormulaKernel::FormulaKernel(const CFractAlg& alg, Lanes lanes)
 }
 
 void FormulaKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
-                        std::vector<CFractValue>& results) const
+                        std::vector<CFractValue>& results, const std::atomic<bool>* cancel) const
 {
     results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), CFractValue{});
 #if defined(__SSE2__)
     // The point of a pixel, as SetPoint makes it: start + index * step.
     const KernelRowJob job{m_constantC, m_a, m_b, m_xStart, m_dx, m_yStart + row * m_dy,
-                           m_limit, fromColumn, toColumn};
+                           m_limit, fromColumn, toColumn, cancel};
     if (UsesAvx2(m_lanes))
         avx2::Run(m_formula, job, results.data());
     else

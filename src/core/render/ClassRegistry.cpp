@@ -34,17 +34,32 @@ const CRuntimeClass* FindRegisteredClass(std::string_view name)
     return nullptr;
 }
 
-std::unique_ptr<CFractAlg> CloneFormula(const CFractAlg& alg)
+namespace {
+
+template <class T>
+std::unique_ptr<T> Clone(const T& original)
 {
     std::ostringstream stored;
     Archive store(stored);
-    store.WriteObject(&alg);
+    store.WriteObject(&original);
     std::istringstream bytes(stored.str());
     Archive load(bytes, FindRegisteredClass);
-    std::unique_ptr<CObject> object = load.ReadObject(CFractAlg::kClass);
-    std::unique_ptr<CFractAlg> copy(static_cast<CFractAlg*>(object.release()));
+    std::unique_ptr<CObject> object = load.ReadObject(T::kClass);
+    return std::unique_ptr<T>(static_cast<T*>(object.release()));
+}
+
+}  // namespace
+
+std::unique_ptr<CFractAlg> CloneFormula(const CFractAlg& alg)
+{
+    std::unique_ptr<CFractAlg> copy = Clone(alg);
     alg.ShareComputedState(*copy);
     return copy;
+}
+
+std::unique_ptr<CFractCol> CloneColoring(const CFractCol& col)
+{
+    return Clone(col);
 }
 
 }  // namespace korvanta

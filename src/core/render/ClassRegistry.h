@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/archive/Object.h"
+#include "core/colorings/FractCol.h"
 #include "core/formulas/FractAlg.h"
 
 #include <memory>
@@ -18,5 +19,7 @@ const CRuntimeClass* FindRegisteredClass(std::string_view name);
 // An exact copy of a formula, state included, through its stored form. Raises ArchiveError
 // for a class documents do not know.
 std::unique_ptr<CFractAlg> CloneFormula(const CFractAlg& alg);
+// The same for a coloring.
+std::unique_ptr<CFractCol> CloneColoring(const CFractCol& col);
 
 }  // namespace korvanta

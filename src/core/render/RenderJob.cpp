@@ -84,7 +84,7 @@ void RenderJob::SettleFormula() const
     m_staleRow = -1;
 }
 
-int RenderJob::RenderStep(int)
+int RenderJob::RenderStep(int, std::chrono::microseconds rowWait)
 {
     if (m_nRow >= m_settings.m_nHeight || m_outOfMemory || m_bits.empty())
         return 0;
@@ -93,9 +93,8 @@ int RenderJob::RenderStep(int)
     if (alg == nullptr || col == nullptr)
         return 1;
     if (m_lookAhead) {
-        // The rest of the row at once, when the workers have it. A short wait for it keeps
-        // the idle loop from spinning against the workers for the processor.
-        const auto colors = m_lookAhead->Take(m_nRow, std::chrono::microseconds(500));
+        // The rest of the row at once, when the workers have it.
+        const auto colors = m_lookAhead->Take(m_nRow, rowWait);
         if (!colors)
             return 1;
         for (std::int32_t column = m_nCol; column < m_settings.m_nWidth; ++column)

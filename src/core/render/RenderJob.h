@@ -5,6 +5,7 @@
 #include "core/render/RenderSettings.h"
 #include "core/render/RowLookAhead.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -49,8 +50,12 @@ public:
     // The control window that owns the picture (not stored with it).
     void SetDialog(CFractalDlg* dialog) { m_settings.m_pDlg = dialog; }
 
+    // How long a step waits by default for the workers' next row when it is not ready yet:
+    // long enough that the idle loop does not spin against the workers.
+    static constexpr std::chrono::microseconds kRowWait{500};
+
     // 0 when the picture is complete (or cannot be rendered), 1 otherwise.
-    int RenderStep(int idleCount = 0);
+    int RenderStep(int idleCount = 0, std::chrono::microseconds rowWait = kRowWait);
 
     // From now on the workers compute rows ahead, and each step takes the next row whole
     // when it is ready (nothing when it is not yet). The picture, its position and its

@@ -10,8 +10,8 @@ namespace korvanta {
 
 namespace {
 
-// Columns computed between looks at the cancel flag: whole rows of most pictures, so the
-// lanes and the cycle watch run on without restarting.
+// Columns the kernels compute at once: whole rows of most pictures, so the lanes and the
+// cycle watch run on without restarting. (They look at the cancel flag as they go.)
 constexpr std::int32_t kPiece = 1024;
 
 }  // namespace
@@ -19,50 +19,61 @@ constexpr std::int32_t kPiece = 1024;
 RowLookAhead::RowLookAhead(RowWorkers& workers, const CFractAlg& formula,
                            const CFractCol& coloring, std::int32_t width, std::int32_t height,
                            std::int32_t firstRow)
-    : m_workers(workers),
-      m_formula(CloneFormula(formula)),
-      m_coloring(coloring),
-      m_width(width),
-      m_height(height),
-      m_rowsPerTask(std::clamp(4096 / std::max(1, width), 1, 8)),
-      m_bound(2 * std::max(1, workers.Threads()) * m_rowsPerTask + 2),
-      m_taken(firstRow),
-      m_next(firstRow)
+    : m_workers(workers)
 {
-    m_workers.Add(this);
+    const std::int32_t rowsPerTask = std::clamp(4096 / std::max(1, width), 1, 8);
+    m_shared = std::make_shared<RowsAhead>(CloneFormula(formula), CloneColoring(coloring), width, height, rowsPerTask,
+                                        2 * std::max(1, workers.Threads()) * rowsPerTask + 2, firstRow);
+    m_workers.Add(m_shared);
 }
 
 RowLookAhead::~RowLookAhead()
 {
-    m_cancelled = true;
-    m_workers.Remove(this);
-    std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return m_working == 0; });
+    m_shared->Cancel();
+    m_workers.Remove(m_shared.get());
+}
+
+std::optional<std::vector<std::uint32_t>> RowLookAhead::Take(std::int32_t row, std::chrono::microseconds wait)
+{
+    auto colors = m_shared->Take(row, wait);
+    if (colors)
+        m_workers.Wake();  // room for another row ahead
+    return colors;
+}
+
+RowsAhead::RowsAhead(std::unique_ptr<CFractAlg> formula, std::unique_ptr<CFractCol> coloring,
+                             std::int32_t width, std::int32_t height, std::int32_t rowsPerTask, std::int32_t bound,
+                             std::int32_t firstRow)
+    : m_formula(std::move(formula)),
+      m_coloring(std::move(coloring)),
+      m_width(width),
+      m_height(height),
+      m_rowsPerTask(rowsPerTask),
+      m_bound(bound),
+      m_taken(firstRow),
+      m_next(firstRow)
+{
 }
 
 // Called by a worker with the workers' lock held. Narrow rows go out several at a time, so
 // handing them over costs little beside computing them.
-std::optional<RowLookAhead::Rows> RowLookAhead::NextRows()
+std::optional<RowsAhead::Rows> RowsAhead::NextRows()
 {
     std::lock_guard lock(m_mutex);
     if (m_cancelled || m_next >= m_height || m_next >= m_taken + m_bound)
         return std::nullopt;
-    ++m_working;
     const Rows rows{m_next, std::min({m_height, m_taken + m_bound, m_next + m_rowsPerTask})};
     m_next = rows.end;
     return rows;
 }
 
-void RowLookAhead::Compute(Rows rows)
+void RowsAhead::Compute(Rows rows)
 {
     for (std::int32_t row = rows.first; row < rows.end && !m_cancelled; ++row)
         ComputeRow(row);
-    std::lock_guard lock(m_mutex);
-    --m_working;
-    m_idle.notify_all();
 }
 
-void RowLookAhead::ComputeRow(std::int32_t row)
+void RowsAhead::ComputeRow(std::int32_t row)
 {
     std::vector<std::uint32_t> colors(static_cast<std::size_t>(std::max(0, m_width)));
     std::vector<CFractValue> results;
@@ -71,9 +82,9 @@ void RowLookAhead::ComputeRow(std::int32_t row)
         const FormulaKernel kernel(*m_formula);
         for (std::int32_t from = 0; from < m_width && complete; from += kPiece) {
             const std::int32_t to = std::min(m_width, from + kPiece);
-            kernel.Row(row, from, to, results);
+            kernel.Row(row, from, to, results, &m_cancelled);
             for (std::int32_t column = from; column < to; ++column)
-                colors[column] = m_coloring.GetColor(results[column - from]);
+                colors[column] = m_coloring->GetColor(results[column - from]);
             complete = !m_cancelled;
         }
     } else {
@@ -84,31 +95,27 @@ void RowLookAhead::ComputeRow(std::int32_t row)
             alg->SetPoint(column, row);
             alg->IteratePixel(watchCycles);
             watchCycles = watchCycles || alg->GetResult()->GetCount() == 0;
-            colors[column] = m_coloring.GetColor(*alg->GetResult());
-            complete = column % kPiece != kPiece - 1 || !m_cancelled;
+            colors[column] = m_coloring->GetColor(*alg->GetResult());
+            complete = !m_cancelled;
         }
     }
     std::lock_guard lock(m_mutex);
     if (complete && !m_cancelled)
         m_ready.emplace(row, std::move(colors));
-    m_idle.notify_all();
+    m_arrived.notify_all();
 }
 
-std::optional<std::vector<std::uint32_t>> RowLookAhead::Take(std::int32_t row,
-                                                             std::chrono::microseconds wait)
+std::optional<std::vector<std::uint32_t>> RowsAhead::Take(std::int32_t row,
+                                                                     std::chrono::microseconds wait)
 {
-    std::optional<std::vector<std::uint32_t>> colors;
-    {
-        std::unique_lock lock(m_mutex);
-        m_idle.wait_for(lock, wait, [&] { return m_ready.count(row) != 0; });
-        const auto found = m_ready.find(row);
-        if (found == m_ready.end())
-            return std::nullopt;
-        colors = std::move(found->second);
-        m_ready.erase(found);
-        m_taken = std::max(m_taken, row + 1);
-    }
-    m_workers.Wake();  // room for another row ahead
+    std::unique_lock lock(m_mutex);
+    m_arrived.wait_for(lock, wait, [&] { return m_ready.count(row) != 0; });
+    const auto found = m_ready.find(row);
+    if (found == m_ready.end())
+        return std::nullopt;
+    std::optional<std::vector<std::uint32_t>> colors = std::move(found->second);
+    m_ready.erase(found);
+    m_taken = std::max(m_taken, row + 1);
     return colors;
 }
 

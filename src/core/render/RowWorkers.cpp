@@ -15,6 +15,12 @@ RowWorkers::RowWorkers(int threads)
 
 RowWorkers::~RowWorkers()
 {
+    {
+        // Rows under way stop at their next piece rather than keep the exit waiting.
+        std::lock_guard lock(m_mutex);
+        for (const Source& source : m_sources)
+            source->Cancel();
+    }
     for (std::jthread& thread : m_threads)
         thread.request_stop();
     m_wake.notify_all();
@@ -29,19 +35,19 @@ int RowWorkers::DefaultThreads()
     return cores;
 }
 
-void RowWorkers::Add(RowLookAhead* source)
+void RowWorkers::Add(Source source)
 {
     {
         std::lock_guard lock(m_mutex);
-        m_sources.push_back(source);
+        m_sources.push_back(std::move(source));
     }
     m_wake.notify_all();
 }
 
-void RowWorkers::Remove(RowLookAhead* source)
+void RowWorkers::Remove(const RowsAhead* source)
 {
     std::lock_guard lock(m_mutex);
-    m_sources.erase(std::remove(m_sources.begin(), m_sources.end(), source), m_sources.end());
+    std::erase_if(m_sources, [source](const Source& s) { return s.get() == source; });
 }
 
 void RowWorkers::Wake()
@@ -54,14 +60,14 @@ void RowWorkers::Wake()
 void RowWorkers::Work(std::stop_token stop)
 {
     while (!stop.stop_requested()) {
-        RowLookAhead* source = nullptr;
-        std::optional<RowLookAhead::Rows> rows;
+        Source source;  // held while its rows are computed, even if its picture goes
+        std::optional<RowsAhead::Rows> rows;
         {
             std::unique_lock lock(m_mutex);
             // The pictures take turns; a picture with nothing due is passed over.
             auto findRow = [&] {
                 for (std::size_t i = 0; i < m_sources.size(); ++i) {
-                    RowLookAhead* candidate = m_sources[(m_turn + i) % m_sources.size()];
+                    const Source& candidate = m_sources[(m_turn + i) % m_sources.size()];
                     if ((rows = candidate->NextRows())) {
                         source = candidate;
                         m_turn = (m_turn + i + 1) % m_sources.size();
@@ -74,6 +80,8 @@ void RowWorkers::Work(std::stop_token stop)
                 return;
         }
         source->Compute(*rows);
+        // A picture closed meanwhile is freed here, off the interface's thread.
+        source.reset();
     }
 }
 

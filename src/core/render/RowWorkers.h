@@ -10,6 +10,7 @@
 namespace korvanta {
 
 class RowLookAhead;
+class RowsAhead;
 
 // Worker threads, one per core, that compute rows ahead of the pictures being rendered,
 // taking them from the pictures in turn so that several pictures grow side by side.
@@ -28,15 +29,16 @@ public:
 
 private:
     friend class RowLookAhead;
-    void Add(RowLookAhead* source);
-    void Remove(RowLookAhead* source);
+    using Source = std::shared_ptr<RowsAhead>;
+    void Add(Source source);
+    void Remove(const RowsAhead* source);
     // A source has rows to hand out again.
     void Wake();
     void Work(std::stop_token stop);
 
     std::mutex m_mutex;
     std::condition_variable_any m_wake;
-    std::vector<RowLookAhead*> m_sources;
+    std::vector<Source> m_sources;
     std::size_t m_turn = 0;
     std::vector<std::jthread> m_threads;  // last: they stop and join before the rest goes
 };

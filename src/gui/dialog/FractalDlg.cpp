@@ -327,8 +327,24 @@ void CFractalDlg::changeEvent(QEvent* event)
 
 void CFractalDlg::IdleStep(int count)
 {
-    for (std::size_t i = 0; i < m_renderWindows.size(); ++i)
-        m_renderWindows[i]->RenderStep(count);
+    // Rows the workers have ready are taken at once. Only when no picture moved on does a
+    // step wait a little for a row, so that the loop does not spin against the workers, and
+    // then for one picture: a tick that waited for each of forty kept input waiting.
+    bool moved = false;
+    CFractalWnd* waiting = nullptr;
+    for (std::size_t i = 0; i < m_renderWindows.size(); ++i) {
+        CFractalWnd* window = m_renderWindows[i];
+        const RenderJob& job = window->Job();
+        const std::int32_t row = job.Row(), column = job.Column();
+        window->RenderStep(count, std::chrono::microseconds(0));
+        if (i >= m_renderWindows.size() || m_renderWindows[i] != window)
+            continue;
+        moved = moved || !job.LooksAhead() || job.Row() != row || job.Column() != column;
+        if (!waiting && job.LooksAhead() && !job.Finished())
+            waiting = window;
+    }
+    if (!moved && waiting)
+        waiting->RenderStep(count);
 }
 
 bool CFractalDlg::AnyPictureRendering() const

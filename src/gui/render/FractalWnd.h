@@ -34,7 +34,10 @@ public:
     // the screen (then stretched). `reference` is a shown window whose frame is a guess.
     static QSize OpeningSize(const RenderSettings& settings, const QWidget* reference);
 
-    int RenderStep(int count) { return m_job->RenderStep(count); }
+    int RenderStep(int count, std::chrono::microseconds rowWait = RenderJob::kRowWait)
+    {
+        return m_job->RenderStep(count, rowWait);
+    }
     RenderJob& Job() { return *m_job; }
     const RenderJob& Job() const { return *m_job; }
 
