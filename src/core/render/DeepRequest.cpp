@@ -97,8 +97,13 @@ std::optional<std::variant<DeepRenderRequest, FieldProblem>> CheckDeepRenderFiel
     const DeepArea area{f.xStart, f.xEnd, f.yStart, f.yEnd};
     // The exact proportions, from a picture of one pixel.
     const auto unit = DeepLocation::Make(area, 1, 1, 1);
-    if (const auto* problem = std::get_if<DeepLocation::Problem>(&unit))
+    if (const auto* problem = std::get_if<DeepLocation::Problem>(&unit)) {
+        // A text that only begins with a number (a paste) is refused as today.
+        using P = DeepLocation::Problem;
+        if (*problem == P::XStart || *problem == P::XEnd || *problem == P::YStart || *problem == P::YEnd)
+            return std::nullopt;
         return ProblemOf(*problem);
+    }
     const DeepLocation& whole = std::get<DeepLocation>(unit);
     const double ratio = (whole.StepX() / whole.StepY()).Abs().ToDouble();
     auto made = MakeRenderRequest(f, formulaUsesConstant, ratio);

@@ -1,5 +1,6 @@
 #include "gui/dialog/FractalDlg.h"
 
+#include "core/render/DeepRequest.h"
 #include "core/render/RenderRequest.h"
 #include "gui/resources/ControlIds.h"
 #include "gui/shell/Prompter.h"
@@ -28,6 +29,14 @@ int ControlOf(RenderField field)
 }
 
 }  // namespace
+
+std::optional<std::variant<DeepRenderRequest, FieldProblem>> CFractalDlg::DeepVerdict(const RenderFields& fields) const
+{
+    const auto formula = static_cast<std::size_t>(fields.formula);
+    if (formula >= m_algorithms.size() || !m_algorithms[formula])
+        return std::nullopt;
+    return CheckDeepRenderFields(fields, m_algorithms[formula]->UsesConstant());
+}
 
 bool CFractalDlg::Fail(const FieldProblem& problem)
 {
@@ -96,8 +105,15 @@ bool CFractalDlg::DoDataExchange(bool save)
         return Fail(*problem);
     if (!save)
         return true;
-    if (const auto problem = CheckArea(fields))
-        return Fail(*problem);
+    if (const auto problem = CheckArea(fields)) {
+        // An area that doubles cannot hold has the deep engine's verdict: refused with its
+        // reason (a formula it does not compute), or left to Render.
+        const auto deep = DeepVerdict(fields);
+        if (!deep)
+            return Fail(*problem);
+        if (const auto* refused = std::get_if<FieldProblem>(&*deep))
+            return Fail(*refused);
+    }
     return true;
 }
 

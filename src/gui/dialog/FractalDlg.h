@@ -3,6 +3,7 @@
 #include "core/colorings/FractCol.h"
 #include "core/formulas/FractAlg.h"
 #include "core/files/DesktopFile.h"
+#include "core/render/DeepRequest.h"
 #include "core/render/RenderRequest.h"
 
 #include <QDialog>
@@ -49,6 +50,8 @@ public:
     // Copies between controls and members; with `save` the controls are read and checked.
     // False after the first failed check, which has shown its message.
     bool DoDataExchange(bool save);
+    // Whether the deep engine takes these fields (see CheckDeepRenderFields).
+    std::optional<std::variant<DeepRenderRequest, FieldProblem>> DeepVerdict(const RenderFields& fields) const;
     // The fields of the next picture as the controls and members hold them now.
     RenderFields Fields() const;
 

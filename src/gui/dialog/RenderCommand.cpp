@@ -1,9 +1,12 @@
 #include "gui/dialog/FractalDlg.h"
 
+#include "core/render/DeepRequest.h"
 #include "core/render/RenderJob.h"
 #include "core/render/RenderRequest.h"
+#include "core/text/NumberText.h"
 #include "core/render/RowWorkers.h"
 #include "gui/render/FractalWnd.h"
+#include "gui/resources/ControlIds.h"
 #include "gui/shell/IdleDriver.h"
 #include "gui/shell/Prompter.h"
 
@@ -23,11 +26,31 @@ void CFractalDlg::OnRender()
         coloring >= m_colorings.size() || !m_colorings[coloring])
         return;
 
-    auto checked = CheckRenderFields(fields, m_algorithms[formula]->UsesConstant());
+    // Pixels closer than doubles tell apart go to the deep engine, with the texts as typed.
+    const bool usesConstant = m_algorithms[formula]->UsesConstant();
+    auto deep = CheckDeepRenderFields(fields, usesConstant);
+    if (const auto* problem = deep ? std::get_if<FieldProblem>(&*deep) : nullptr)
+        return (void)Fail(*problem);
+    std::unique_ptr<CFractAlgDeep> deepFormula;
+    std::variant<RenderRequest, FieldProblem> checked = FieldProblem{};
+    if (deep) {
+        auto& accepted = std::get<DeepRenderRequest>(*deep);
+        deepFormula = std::move(accepted.formula);
+        checked = std::move(accepted.request);
+    } else {
+        checked = CheckRenderFields(fields, usesConstant);
+    }
     if (const auto* problem = std::get_if<FieldProblem>(&checked))
         return (void)Fail(*problem);
     RenderRequest& request = std::get<RenderRequest>(checked);
     request.settings.m_pDlg = this;
+    if (deepFormula && AtoI(fields.colors) > kDeepLimit) {
+        Prompter::Current().Message(
+            this, QString("A deep picture takes at most %1 colors (iterations)").arg(kDeepLimit));
+        if (QWidget* colors = Control(kIdNumColors))
+            colors->setFocus();
+        return;
+    }
 
     // Refuse before anything is handed over, so the prototypes stay as they were. Painting
     // needs an image as large as the window on top of the picture.
@@ -37,7 +60,9 @@ void CFractalDlg::OnRender()
     if (picture.empty() || !paintable)
         return Prompter::Current().Message(this, messages::kOutOfMemory);
 
-    PictureObjects objects{std::move(m_algorithms[formula]), std::move(m_colorings[coloring])};
+    // A deep picture leaves the formula's prototype in its place.
+    PictureObjects objects{deepFormula ? std::move(deepFormula) : std::move(m_algorithms[formula]),
+                           std::move(m_colorings[coloring])};
     PrepareObjects(fields, request.constant, *objects.alg, *objects.col);
     AddAlg();
     AddCol();

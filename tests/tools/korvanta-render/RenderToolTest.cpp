@@ -157,6 +157,43 @@ TEST_F(RenderTool, ADeepDocumentStartedOverInTheExplorerIsTheToolsPicture)
     EXPECT_TRUE(std::string(reinterpret_cast<const char*>(window->Job().Pixels().data()), pixels * 4) == whole);
 }
 
+// A deep area typed into the control window: Render hands the texts to the deep engine and
+// the picture is korvanta-render's for the same fields, byte for byte. Sinz, which stays in
+// doubles, is refused there with the reason and no window.
+TEST_F(RenderTool, ADeepAreaTypedIntoTheControlWindowIsTheToolsPicture)
+{
+    const char* area[] = {"-5e-41", "1.5e-40", "-1.0000000000000000000000000000000000000001",
+                          "-0.9999999999999999999999999999999999999999"};
+    const std::string joined = std::string(area[0]) + "," + area[1] + "," + area[2] + "," + area[3];
+    const ToolRun run = RunTool({"--area=" + joined, "--size=48x32", "-c", "RGB", "-n", "2000", "--no-values",
+                                 "--no-aspect", "-q", "-o", Path("tool.png")});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    Choose(kIdFormula, 0);
+    Choose(kIdColoring, Combo(kIdColoring)->findText("RGB"));
+    Edit(kIdNumColors)->setText("2000");
+    Check(kIdAspectRatio)->setChecked(false);
+    Check(kIdShowValues)->setChecked(false);
+    SetArea(area[0], area[1], area[2], area[3]);
+    SetSize("48", "32");
+    CFractalWnd* window = Render();
+    ASSERT_NE(window, nullptr) << prompts.messages.join("; ").toStdString();
+    ASSERT_TRUE(WaitFor([&] { return window->Job().Finished(); }, 60000));
+    SaveAs(window, "explorer.png", 4);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(test::ReadAll(dir / "tool.png") == test::ReadAll(dir / "explorer.png"));
+    // The fields keep every digit typed.
+    EXPECT_EQ(Edit(kIdYStart)->text(), area[2]);
+
+    ASSERT_GE(Combo(kIdFormula)->findText("Sinz Set"), 0);
+    Choose(kIdFormula, Combo(kIdFormula)->findText("Sinz Set"));
+    const std::size_t windows = dialog->RenderWindows().size();
+    EXPECT_EQ(Render(), nullptr);
+    EXPECT_EQ(dialog->RenderWindows().size(), windows);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith("Sinz Set is computed in double precision")) << prompts.messages[0].toStdString();
+}
+
 TEST_F(RenderTool, BadInputIsRefusedAndNothingIsWritten)
 {
     const std::string out = Path("never.png");
