@@ -40,6 +40,9 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error)
             good = ReadNumber(value, options.actions) && options.actions > 0;
         } else if (name == "--minutes") {
             good = ReadNumber(value, options.minutes) && options.minutes > 0;
+        } else if (name == "--seconds") {
+            good = ReadNumber(value, options.minutes) && options.minutes > 0;
+            options.minutes /= 60;
         } else if (name == "--hang-ms") {
             good = ReadNumber(value, options.hangMs) && options.hangMs > 0;
         } else if (name == "--log" && !value.empty()) {
@@ -55,7 +58,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error)
         }
         if (!good) {
             error = "cannot use " + std::string(argument) +
-                    "\nusage: korvanta-monkey [--seed=N] [--actions=N] [--minutes=M] [--log=FILE]"
+                    "\nusage: korvanta-monkey [--seed=N] [--actions=N] [--minutes=M | --seconds=S] [--log=FILE]"
                     " [--corpus=DIR] [--help-dir=DIR] [--hang-ms=N] [--keep]";
             return std::nullopt;
         }
