@@ -2,6 +2,7 @@
 
 #include "core/formulas/FractAlg.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -23,9 +24,10 @@ public:
 
     explicit FormulaKernel(const CFractAlg& alg, Lanes lanes = Lanes::Auto);
 
-    // Pixels from `fromColumn` to `toColumn` (excluded) of `row`, in column order.
+    // Pixels from `fromColumn` to `toColumn` (excluded) of `row`, in column order. Once
+    // `stop` is set the row ends early, its results unfinished.
     void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
-             std::vector<CFractValue>& results) const;
+             std::vector<CFractValue>& results, const std::atomic<bool>* stop = nullptr) const;
 
     enum class Formula { Quadratic, Cubic8, Cubic4, Lambda };
 

@@ -10,8 +10,8 @@ namespace korvanta {
 
 namespace {
 
-// Columns computed between looks at the cancel flag: whole rows of most pictures, so the
-// lanes and the cycle watch run on without restarting.
+// Columns the kernel computes in one call: whole rows of most pictures, so the lanes and
+// the cycle watch run on without restarting (the kernel looks at the cancel flag itself).
 constexpr std::int32_t kPiece = 1024;
 
 }  // namespace
@@ -71,7 +71,7 @@ void RowLookAhead::ComputeRow(std::int32_t row)
         const FormulaKernel kernel(*m_formula);
         for (std::int32_t from = 0; from < m_width && complete; from += kPiece) {
             const std::int32_t to = std::min(m_width, from + kPiece);
-            kernel.Row(row, from, to, results);
+            kernel.Row(row, from, to, results, &m_cancelled);
             for (std::int32_t column = from; column < to; ++column)
                 colors[column] = m_coloring.GetColor(results[column - from]);
             complete = !m_cancelled;
@@ -79,13 +79,15 @@ void RowLookAhead::ComputeRow(std::int32_t row)
     } else {
         // A copy of its own: stepping changes a formula object.
         std::unique_ptr<CFractAlg> alg = CloneFormula(*m_formula);
+        alg->StopWhen(&m_cancelled);
         bool watchCycles = false;
         for (std::int32_t column = 0; column < m_width && complete; ++column) {
             alg->SetPoint(column, row);
             alg->IteratePixel(watchCycles);
             watchCycles = watchCycles || alg->GetResult()->GetCount() == 0;
             colors[column] = m_coloring.GetColor(*alg->GetResult());
-            complete = column % kPiece != kPiece - 1 || !m_cancelled;
+            // A pixel the flag cut short is no result: the row goes unstored.
+            complete = !m_cancelled;
         }
     }
     std::lock_guard lock(m_mutex);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 #include <sstream>
 #include <thread>
 
@@ -119,6 +120,28 @@ TEST(LookAhead, AResumedPictureAndAClosedOneLeaveNothingBehind)
     auto after = MakeJob(julia);
     after->EnableLookAhead(workers);
     EXPECT_TRUE(StepLookAhead(*after));
+}
+
+// Orbits that neither escape nor come back bit for bit: at the highest limit every pixel
+// takes minutes, and closing the picture must still not wait for the pixel in hand.
+TEST(LookAhead, AClosedPictureGoesAtOnceHoweverHighItsLimit)
+{
+    constexpr int kHighest = std::numeric_limits<std::int32_t>::max();
+    const Scene scenes[] = {
+        {6, 2, kHighest, 0.5, 1.0, -0.01, 0.01, 1, 0, false},  // Sinz creeping to 0: no kernel
+        {0, 2, kHighest, 0.25 - 1e-15, 0.25 + 1e-15, -1e-15, 1e-15, 0, 0, false},  // the cusp
+    };
+    RowWorkers workers(2);
+    for (const Scene& scene : scenes) {
+        auto closing = MakeJob(scene);
+        closing->EnableLookAhead(workers);
+        ASSERT_TRUE(closing->LooksAhead());
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const auto start = std::chrono::steady_clock::now();
+        closing.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
+            << "formula " << scene.formula;
+    }
 }
 
 }  // namespace
