@@ -29,7 +29,8 @@ QString Describe(const QWidget* widget)
     QString name = widget->metaObject()->className();
     if (!widget->objectName().isEmpty())
         name += "#" + widget->objectName();
-    if (widget->isWindow() && !widget->windowTitle().isEmpty())
+    // A render window's title is its progress, which depends on timing, not on the seed.
+    if (widget->isWindow() && !widget->windowTitle().isEmpty() && !qobject_cast<const CFractalWnd*>(widget))
         name += " \"" + widget->windowTitle().left(40) + "\"";
     return name;
 }
