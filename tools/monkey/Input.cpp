@@ -1,6 +1,8 @@
 #include "tools/monkey/Input.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -85,9 +87,12 @@ void Key(int key, Qt::KeyboardModifiers modifiers, const QString& text)
 
 void Type(const QString& text)
 {
-    constexpr int kPiece = 64;
-    for (qsizetype at = 0; at < text.size(); at += kPiece)
-        Key(0, Qt::NoModifier, text.mid(at, kPiece));
+    // A long text arrives in a few large pieces, as a paste does: the line edit lays out its
+    // whole text for every piece, and a run of hundreds of pieces with no turn of the event
+    // loop between them would be a hang of the monkey's own making.
+    const qsizetype piece = std::max<qsizetype>(64, text.size() / 4 + 1);
+    for (qsizetype at = 0; at < text.size(); at += piece)
+        Key(0, Qt::NoModifier, text.mid(at, piece));
 }
 
 }  // namespace korvanta::monkey::input
