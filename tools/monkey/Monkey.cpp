@@ -7,6 +7,7 @@
 #include "gui/shell/MacroEngine.h"
 #include "tools/monkey/ActionLog.h"
 #include "tools/monkey/Findings.h"
+#include "tools/monkey/Injection.h"
 #include "tools/monkey/MonkeyPrompter.h"
 #include "tools/monkey/Sandbox.h"
 
@@ -16,11 +17,15 @@
 #include <QDir>
 #include <QFile>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 namespace korvanta::monkey {
 
 namespace {
+
+// Late enough for windows, menus and dialogs to be open.
+constexpr long kInjectAt = 60;
 
 // Only the application's own loop may restart or end the run: below a menu's or a
 // dialog's loop, the objects of that loop would be deleted under it.
@@ -167,6 +172,8 @@ void Monkey::Tick()
     }
     m_askedAtTick = m_prompter->Asked();
     ++m_actions;
+    if (m_actions == kInjectAt && !m_options.inject.empty())
+        InjectFault(QString::fromStdString(m_options.inject), m_options.hangMs, m_sandbox.Root() + "/tmp");
     if (QWidget* popup = QApplication::activePopupWidget())
         OnPopup(popup);
     else if (QWidget* modal = QApplication::activeModalWidget())

@@ -6,9 +6,9 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
-#include <QTimer>
+#include <QPoint>
 
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -71,8 +71,9 @@ private:
     CFractalDlg* m_dialog = nullptr;
     // What the last exit saved, when it saved without a word to the user.
     std::optional<DesktopSnapshot> m_saved;
+    // The last exit kept no desktop: the next start must open no render window.
     bool m_expectFirstStart = false;
-    bool m_finished = false;
+    bool m_finished = false;  // the control window exited; the restart is due
     long m_askedAtTick = 0;
 };
 

@@ -51,6 +51,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error)
             options.corpus = value;
         } else if (name == "--help-dir" && !value.empty()) {
             options.helpDir = value;
+        } else if (name == "--inject" && !value.empty()) {
+            options.inject = value;
         } else if (argument == "--keep") {
             options.keep = true;
         } else {
@@ -59,7 +61,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error)
         if (!good) {
             error = "cannot use " + std::string(argument) +
                     "\nusage: korvanta-monkey [--seed=N] [--actions=N] [--minutes=M | --seconds=S] [--log=FILE]"
-                    " [--corpus=DIR] [--help-dir=DIR] [--hang-ms=N] [--keep]";
+                    " [--corpus=DIR] [--help-dir=DIR] [--hang-ms=N] [--keep] [--inject=KIND]";
             return std::nullopt;
         }
     }

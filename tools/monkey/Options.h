@@ -15,6 +15,7 @@ struct Options {
     std::string helpDir;   // the built guide
     int hangMs = 2000;     // the event loop may not be silent longer than this
     bool keep = false;     // keep the sandbox even without a finding
+    std::string inject;    // a fault to make on purpose after a few actions
 };
 
 // Reads the command line; an error text instead when it makes no sense. Without --seed

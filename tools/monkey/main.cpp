@@ -3,6 +3,7 @@
 // desktop that does not come back), which it reports with the seed and the last actions.
 #include "tools/monkey/ActionLog.h"
 #include "tools/monkey/Findings.h"
+#include "tools/monkey/Injection.h"
 #include "tools/monkey/Monkey.h"
 #include "tools/monkey/Options.h"
 #include "tools/monkey/Sandbox.h"
@@ -19,6 +20,10 @@ int main(int argc, char* argv[])
     const std::optional<Options> options = ParseOptions(argc, argv, error);
     if (!options) {
         std::fprintf(stderr, "korvanta-monkey: %s\n", error.c_str());
+        return 2;
+    }
+    if (!options->inject.empty() && !IsInjectable(QString::fromStdString(options->inject))) {
+        std::fprintf(stderr, "korvanta-monkey: no fault named %s to inject\n", options->inject.c_str());
         return 2;
     }
     if (!options->log.empty() && !ActionLog::Open(options->log)) {
