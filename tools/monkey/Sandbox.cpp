@@ -135,7 +135,8 @@ QStringList Sandbox::NewOutside() const
 
 QStringList Sandbox::LeftoverTemporaries() const
 {
-    static const QRegularExpression temporary(R"(^qt_temp|\.tmp$|~$|\.\w+\.[A-Za-z0-9]{6}$)");
+    // Saves write ".korvanta.PID.XXXXXX" beside the target; Qt's own end in ".XXXXXX".
+    static const QRegularExpression temporary(R"(^\.korvanta\.|^qt_temp|\.tmp$|~$|\.\w+\.[A-Za-z0-9]{6}$)");
     QStringList found;
     QDirIterator it(Root(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
