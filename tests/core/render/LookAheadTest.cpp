@@ -144,5 +144,30 @@ TEST(LookAhead, AClosedPictureGoesAtOnceHoweverHighItsLimit)
     }
 }
 
+// The picture's document needs the formula object as stepping leaves it after the last row
+// the workers handed in; working that pixel out at a high # Colors, inside the set, must
+// not hold the program up (a save, the desktop at exit): 2147483647 took 20 seconds.
+TEST(LookAhead, ThePictureStoresAtOnceHoweverHighItsLimit)
+{
+    constexpr int kHigh = 300000000;
+    const Scene scenes[] = {
+        {0, 2, kHigh, -0.1, 0.1, -0.1, 0.1, 0, 0, false},           // Mandelbrot
+        {2, 2, kHigh, -0.1, 0.1, -0.1, 0.1, 0.123, -0.745, false},  // Julia
+    };
+    RowWorkers workers(2);
+    for (const Scene& scene : scenes) {
+        auto job = MakeJob(scene);
+        job->EnableLookAhead(workers);
+        // The first pixels of a row go to the limit before the workers watch for cycles.
+        for (int tries = 0; tries < 30 && job->Row() == 0; ++tries)
+            StepLookAhead(*job);
+        ASSERT_GT(job->Row(), 0) << "formula " << scene.formula;
+        const auto start = std::chrono::steady_clock::now();
+        Document(*job);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1))
+            << "formula " << scene.formula;
+    }
+}
+
 }  // namespace
 }  // namespace korvanta
