@@ -50,7 +50,7 @@ QString MonkeyPrompter::SaveName()
 {
     static const QStringList kNames = {
         "picture", "picture.png", "picture.fra", "existing.png", "readonly.bmp", "readonly-folder/inside.png",
-        "a folder.fra", "a folder.frm", "missing-folder/picture.bmp", "", "Ünï cødé ✓ 名前", ".hidden",
+        "a folder.fra", "a folder.frm", "missing-folder/picture.bmp", "Ünï cødé ✓ 名前", ".hidden",
         "name.with.dots.tga", "picture.PNG", "picture.wmf", "macro", "macro.frm", "trailing-space ",
         QString(200, 'n'), QString(300, 'l') + ".png", QString(100, 'd') + "/" + QString(100, 'e')};
     QString name = m_dice.Pick(kNames);
@@ -82,7 +82,8 @@ QString MonkeyPrompter::OpenName()
     default:
         break;
     }
-    static const QStringList kNames = {"missing.fra", "missing", "a folder.fra", "a folder.frm", "",
+    // A file dialog never answers with no name at all.
+    static const QStringList kNames = {"missing.fra", "missing", "a folder.fra", "a folder.frm",
                                        "readonly-folder", QString(300, 'l') + ".fra", "Ünï cødé ✓ 名前.frm"};
     return m_files + "/" + m_dice.Pick(kNames);
 }
