@@ -16,12 +16,11 @@ bool Write(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// In shared places (the system's temporary folder, the home folder) only what this program
-// would make counts: others' files come and go there.
+// In shared places (the system's temporary folder, the home folder) only names this
+// program makes on its own count: others' tests and tools write pictures there too.
 bool LooksLikeOurs(const QString& name)
 {
-    // Test and tool runs make "korvanta-..." folders there; the program's own names differ.
-    static const QRegularExpression ours(R"(^korvanta$|^korvanta\.|^qt_temp|\.(fra|frm|dsk|bmp|tga|png|wmf)$)",
+    static const QRegularExpression ours(R"(^korvanta$|^korvanta\.|^\.korvanta\.|^qt_temp)",
                                          QRegularExpression::CaseInsensitiveOption);
     return ours.match(name).hasMatch();
 }
