@@ -37,8 +37,12 @@ struct KernelRowJob {
     double a, b, xStart, dx, y0;
     std::uint32_t limit;
     std::int32_t from, to;
-    const std::atomic<bool>* cancel;
+    const std::atomic<bool>* stop;
 };
+
+// Steps between looks at the stop flag: far apart enough to cost nothing, close enough
+// that a stop is seen within a millisecond however high the limit.
+constexpr std::uint64_t kStepsBetweenStopLooks = 1u << 16;
 
 namespace sse2 {
 using Vec = vectors::Sse2;
@@ -136,19 +140,20 @@ FormulaKernel::FormulaKernel(const CFractAlg& alg, Lanes lanes)
 }
 
 void FormulaKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
-                        std::vector<CFractValue>& results, const std::atomic<bool>* cancel) const
+                        std::vector<CFractValue>& results, const std::atomic<bool>* stop) const
 {
     results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), CFractValue{});
 #if defined(__SSE2__)
     // The point of a pixel, as SetPoint makes it: start + index * step.
     const KernelRowJob job{m_constantC, m_a, m_b, m_xStart, m_dx, m_yStart + row * m_dy,
-                           m_limit, fromColumn, toColumn, cancel};
+                           m_limit, fromColumn, toColumn, stop};
     if (UsesAvx2(m_lanes))
         avx2::Run(m_formula, job, results.data());
     else
         sse2::Run(m_formula, job, results.data());
 #else
     (void)row;
+    (void)stop;
 #endif
 }
 

@@ -25,9 +25,9 @@ public:
     explicit FormulaKernel(const CFractAlg& alg, Lanes lanes = Lanes::Auto);
 
     // Pixels from `fromColumn` to `toColumn` (excluded) of `row`, in column order. Once
-    // `cancel` is set the row stops within milliseconds, its results unfinished.
+    // `stop` is set the row ends within a millisecond, its results unfinished.
     void Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toColumn,
-             std::vector<CFractValue>& results, const std::atomic<bool>* cancel = nullptr) const;
+             std::vector<CFractValue>& results, const std::atomic<bool>* stop = nullptr) const;
 
     enum class Formula { Quadratic, Cubic8, Cubic4, Lambda };
 

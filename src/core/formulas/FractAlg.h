@@ -6,6 +6,7 @@
 #include <bit>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 
 namespace korvanta {
@@ -52,6 +53,10 @@ public:
         while (!Iterate()) {
         }
     }
+    // A flag that, once set, ends IteratePixel early with the point unfinished: a worker's
+    // copy whose picture closed must not hold the closing up for a huge iteration limit.
+    // The flag must outlive this object (a copy would share it).
+    void StopWhen(const std::atomic<bool>* flag) { m_stop = flag; }
     virtual bool UsesConstant() const { return false; }
     // Gives a copy made through the stored form what storing leaves out but the copy may
     // share (work computed once for the whole picture).
@@ -85,6 +90,8 @@ public:
     std::int32_t Height() const { return m_nHeight; }
 
 protected:
+    bool StopAsked() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
+
     // The iteration every formula shares: count, step, limit check first, test, yield at
     // multiples of 5000, result. `step(x, y)` replaces the iterate and returns its test.
     template <class Step>
@@ -103,6 +110,7 @@ protected:
     std::int32_t m_nHeight = 0, m_nWidth = 0;
     double m_dDy = 0, m_dDx = 0;
     CFractValue m_C;
+    const std::atomic<bool>* m_stop = nullptr;
 };
 
 template <class Step>
@@ -138,7 +146,7 @@ template <class Step>
 void CFractAlg::RunWholePixel(Step step, bool watchCycles)
 {
     if (!watchCycles) {
-        while (!RunSteps(step)) {
+        while (!RunSteps(step) && !StopAsked()) {
         }
         return;
     }
@@ -169,6 +177,8 @@ void CFractAlg::RunWholePixel(Step step, bool watchCycles)
             keptAt = watched;
             keepAt *= 2;
         }
+        if (watched % kStepsPerCall == 0 && StopAsked())
+            return;
     } while (true);
     m_x = x;
     m_y = y;

@@ -10,6 +10,7 @@ class CFractAlgJulia3 : public CFractAlg {
 
 public:
     bool Iterate() override;
+    void IteratePixel(bool watchCycles) override;
     const char* GetName() const override { return "Julia3 Set"; }
     bool UsesConstant() const override { return true; }
 };

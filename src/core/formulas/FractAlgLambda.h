@@ -10,6 +10,7 @@ class CFractAlgLambda : public CFractAlg {
 
 public:
     bool Iterate() override;
+    void IteratePixel(bool watchCycles) override;
     const char* GetName() const override { return "z(k - 1) = Cz(1 - z)"; }
     bool UsesConstant() const override { return true; }
 };

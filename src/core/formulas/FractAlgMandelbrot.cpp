@@ -14,17 +14,30 @@ void CFractAlgMandelbrot::Serialize(Archive& ar)
     ar.Transfer(m_aux.m_z);
 }
 
-bool CFractAlgMandelbrot::Iterate()
+namespace {
+
+auto MandelbrotStep(double cx, double cy)
 {
-    const double cx = m_cx, cy = m_cy;
     // The test belongs to the iterate before the step.
-    return RunSteps([cx, cy](double& x, double& y) {
+    return [cx, cy](double& x, double& y) {
         const double t = std::fabs(x * x) + std::fabs(y * y);
         const double nx = x * x - y * y - cx;
         y = 2 * x * y - cy;
         x = nx;
         return EscapeTest(t, 4.0);
-    });
+    };
+}
+
+}  // namespace
+
+bool CFractAlgMandelbrot::Iterate()
+{
+    return RunSteps(MandelbrotStep(m_cx, m_cy));
+}
+
+void CFractAlgMandelbrot::IteratePixel(bool watchCycles)
+{
+    RunWholePixel(MandelbrotStep(m_cx, m_cy), watchCycles);
 }
 
 }  // namespace korvanta

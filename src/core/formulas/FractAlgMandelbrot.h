@@ -11,6 +11,7 @@ class CFractAlgMandelbrot : public CFractAlg {
 public:
     void Serialize(Archive& ar) override;
     bool Iterate() override;
+    void IteratePixel(bool watchCycles) override;
     const char* GetName() const override { return "Mandelbrot Set"; }
 
     // Stored with the formula; no iteration reads it.

@@ -10,6 +10,7 @@ class CFractAlgMandelbrot3 : public CFractAlg {
 
 public:
     bool Iterate() override;
+    void IteratePixel(bool watchCycles) override;
     const char* GetName() const override { return "Mandelbrot3 Set"; }
 };
 

@@ -80,7 +80,9 @@ void RenderJob::SettleFormula() const
     if (m_staleRow < 0 || m_settings.m_pAlg == nullptr)
         return;
     m_settings.m_pAlg->SetPoint(m_staleColumn, m_staleRow);
-    m_settings.m_pAlg->IteratePixel(false);
+    // On the GUI thread, at a save or an exit: an orbit that comes back is cut short (with
+    // the same end state), or a pixel in the set at the highest # Colors would take seconds.
+    m_settings.m_pAlg->IteratePixel(true);
     m_staleRow = -1;
 }
 

@@ -90,12 +90,14 @@ void RowsAhead::ComputeRow(std::int32_t row)
     } else {
         // A copy of its own: stepping changes a formula object.
         std::unique_ptr<CFractAlg> alg = CloneFormula(*m_formula);
+        alg->StopWhen(&m_cancelled);
         bool watchCycles = false;
         for (std::int32_t column = 0; column < m_width && complete; ++column) {
             alg->SetPoint(column, row);
             alg->IteratePixel(watchCycles);
             watchCycles = watchCycles || alg->GetResult()->GetCount() == 0;
             colors[column] = m_coloring->GetColor(*alg->GetResult());
+            // A pixel the flag cut short is no result: the row goes unstored.
             complete = !m_cancelled;
         }
     }

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <climits>
+#include <limits>
 #include <sstream>
 #include <thread>
 
@@ -124,6 +125,53 @@ TEST(LookAhead, AResumedPictureAndAClosedOneLeaveNothingBehind)
         auto after = MakeJob(julia);
         after->EnableLookAhead(workers);
         EXPECT_TRUE(StepLookAhead(*after));
+    }
+}
+
+// Orbits that neither escape nor come back bit for bit: at the highest limit every pixel
+// takes minutes, and closing the picture must still not wait for the pixel in hand.
+TEST(LookAhead, AClosedPictureGoesAtOnceHoweverHighItsLimit)
+{
+    constexpr int kHighest = std::numeric_limits<std::int32_t>::max();
+    const Scene scenes[] = {
+        {6, 2, kHighest, 0.5, 1.0, -0.01, 0.01, 1, 0, false},  // Sinz creeping to 0: no kernel
+        {0, 2, kHighest, 0.25 - 1e-15, 0.25 + 1e-15, -1e-15, 1e-15, 0, 0, false},  // the cusp
+    };
+    RowWorkers workers(2);
+    for (const Scene& scene : scenes) {
+        auto closing = MakeJob(scene);
+        closing->EnableLookAhead(workers);
+        ASSERT_TRUE(closing->LooksAhead());
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const auto start = std::chrono::steady_clock::now();
+        closing.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
+            << "formula " << scene.formula;
+    }
+}
+
+// The picture's document needs the formula object as stepping leaves it after the last row
+// the workers handed in; working that pixel out at a high # Colors, inside the set, must
+// not hold the program up (a save, the desktop at exit): 2147483647 took 20 seconds.
+TEST(LookAhead, ThePictureStoresAtOnceHoweverHighItsLimit)
+{
+    constexpr int kHigh = 300000000;
+    const Scene scenes[] = {
+        {0, 2, kHigh, -0.1, 0.1, -0.1, 0.1, 0, 0, false},           // Mandelbrot
+        {2, 2, kHigh, -0.1, 0.1, -0.1, 0.1, 0.123, -0.745, false},  // Julia
+    };
+    RowWorkers workers(2);
+    for (const Scene& scene : scenes) {
+        auto job = MakeJob(scene);
+        job->EnableLookAhead(workers);
+        // The first pixels of a row go to the limit before the workers watch for cycles.
+        for (int tries = 0; tries < 30 && job->Row() == 0; ++tries)
+            StepLookAhead(*job);
+        ASSERT_GT(job->Row(), 0) << "formula " << scene.formula;
+        const auto start = std::chrono::steady_clock::now();
+        Document(*job);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1))
+            << "formula " << scene.formula;
     }
 }
 
