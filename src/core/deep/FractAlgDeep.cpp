@@ -98,7 +98,12 @@ bool CFractAlgDeep::Prepare(const DeepProgress& progress) const
         m_shared->refused = true;
         return false;
     }
-    auto engine = DeepEngine::Build(m_kind, *location, *cr, *ci, m_nMaxIter, progress);
+    const DeepProgress report = [&](double done) {
+        m_shared->permille = static_cast<int>(done * 1000);
+        return !StopAsked() && (!progress || progress(done));
+    };
+    auto engine = DeepEngine::Build(m_kind, *location, *cr, *ci, m_nMaxIter, report);
+    m_shared->permille = -1;
     if (!engine)
         return false;  // stopped: the next call starts over
     m_shared->engine = std::move(engine);

@@ -3,6 +3,7 @@
 #include "core/deep/DeepEngine.h"
 #include "core/formulas/FractAlg.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,6 +28,7 @@ public:
     bool UsesConstant() const override { return !FormulaOf(m_kind).pixelIsC; }
     const char* GetName() const override;
     void ShareComputedState(CFractAlg& copy) const override;
+    int PreparingPermille() const override { return m_shared->permille; }
 
     DeepKind Kind() const { return m_kind; }
     // The location: the area's texts and, for the Julia kinds, the constant's.
@@ -36,7 +38,8 @@ public:
     const std::string& ConstantIm() const { return m_constantIm; }
 
     // Computes the reference orbits and tables for the current size and limit (otherwise the
-    // first pixel does). False when `progress` stopped it or the location is refused.
+    // first pixel does). False when `progress` or the StopWhen flag stopped it, or the
+    // location is refused.
     bool Prepare(const DeepProgress& progress = {}) const;
     // The results of pixels `fromColumn` to `toColumn` (excluded) of `row`, each what Iterate
     // gives, two at a time where they can be; the formula's own state is left as it was.
@@ -48,6 +51,7 @@ private:
         std::mutex lock;
         std::shared_ptr<const DeepEngine> engine;
         bool refused = false;
+        std::atomic<int> permille{-1};  // of the engine under construction
     };
 
     // Whether `engine` was built for this size and limit.

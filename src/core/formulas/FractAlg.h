@@ -58,6 +58,9 @@ public:
     // The flag must outlive this object (a copy would share it).
     void StopWhen(const std::atomic<bool>* flag) { m_stop = flag; }
     virtual bool UsesConstant() const { return false; }
+    // How far work done once before the first pixel (a deep picture's reference orbits)
+    // has come, in thousandths, while it is under way in any copy; -1 otherwise.
+    virtual int PreparingPermille() const { return -1; }
     // Gives a copy made through the stored form what storing leaves out but the copy may
     // share (work computed once for the whole picture).
     virtual void ShareComputedState(CFractAlg& copy) const { (void)copy; }

@@ -97,8 +97,10 @@ int RenderJob::RenderStep(int, std::chrono::microseconds rowWait)
     if (m_lookAhead) {
         // The rest of the row at once, when the workers have it.
         const auto colors = m_lookAhead->Take(m_nRow, rowWait);
-        if (!colors)
+        if (!colors) {
+            ShowPreparation(*alg);
             return 1;
+        }
         for (std::int32_t column = m_nCol; column < m_settings.m_nWidth; ++column)
             WritePixel(column, m_nRow, (*colors)[static_cast<std::size_t>(column)]);
         m_staleRow = m_nRow;
@@ -118,6 +120,19 @@ int RenderJob::RenderStep(int, std::chrono::microseconds rowWait)
         return 1;
     RowDone();
     return m_nRow >= m_settings.m_nHeight ? 0 : 1;
+}
+
+// Before the first row of a deep picture come its reference orbits, which can take seconds:
+// the title says how far they have come.
+void RenderJob::ShowPreparation(const CFractAlg& alg)
+{
+    const int permille = alg.PreparingPermille();
+    if (m_view == nullptr || permille < 0 || permille / 10 == m_preparationShown)
+        return;
+    m_preparationShown = permille / 10;
+    char title[40];
+    std::snprintf(title, sizeof title, "Reference orbits: %d%%", m_preparationShown);
+    m_view->SetTitle(title);
 }
 
 void RenderJob::RowDone()

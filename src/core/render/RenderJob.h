@@ -97,6 +97,7 @@ private:
     void RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn, bool kernelAllowed);
     void WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value);
     void RowDone();
+    void ShowPreparation(const CFractAlg& alg);
 
     PictureObjects m_objects;
     RenderSettings m_settings;
@@ -110,6 +111,7 @@ private:
     bool m_outOfMemory = false;
     // The last pixel taken from the workers, whose state the formula does not hold yet.
     mutable std::int32_t m_staleRow = -1, m_staleColumn = 0;
+    int m_preparationShown = -1;  // the percentage of the preparation in the title
     std::unique_ptr<RowLookAhead> m_lookAhead;  // last: it stops before the objects go
 };
 

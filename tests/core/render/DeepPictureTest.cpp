@@ -7,24 +7,28 @@
 #include "core/render/ClassRegistry.h"
 #include "core/render/DeepRequest.h"
 #include "core/render/ParallelRender.h"
+#include "core/render/RenderView.h"
+#include "core/render/RowWorkers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <sstream>
 
 namespace korvanta {
 namespace {
 
-// Fields of a small deep picture: the edge of the dendrite Julia set of C = -i, 3e-330 wide,
-// in the extended range.
-RenderFields DeepJulia()
+// Fields of a small deep picture: the edge of the dendrite Julia set of C = -i, 3e-330 wide
+// (or as deep as asked), in the extended range.
+RenderFields DeepJulia(int depth = 330)
 {
     RenderFields f;
     f.formula = 2;
-    f.xStart = "1." + std::string(329, '0') + "1";
-    f.xEnd = "1." + std::string(329, '0') + "4";
-    f.yStart = "-1e-330";
-    f.yEnd = "1e-330";
+    f.xStart = "1." + std::string(depth - 1, '0') + "1";
+    f.xEnd = "1." + std::string(depth - 1, '0') + "4";
+    f.yStart = "-1e-" + std::to_string(depth);
+    f.yEnd = "1e-" + std::to_string(depth);
     f.width = "30";
     f.height = "20";
     f.cRe = "0";
@@ -90,6 +94,51 @@ TEST(DeepPicture, TheSameBytesOnAnyNumberOfThreadsStepByStepOrResumedFromADocume
     EXPECT_EQ(formula->ConstantIm(), "-1");
     RenderInParallel(*loaded.job, 2);
     EXPECT_TRUE(Stored(*loaded.job) == whole);
+}
+
+// While the workers compute a deep picture's reference orbits its title says how far they
+// have come; a picture closed meanwhile stops them at once, and the workers go on with the
+// next picture.
+TEST(DeepPicture, TheTitleFollowsTheReferenceOrbitsAndClosingStopsThem)
+{
+    struct Titles : RenderView {
+        std::vector<std::string> seen;
+        void SetTitle(const std::string& title) override { seen.push_back(title); }
+        void Invalidate() override {}
+    };
+    auto referenceShown = [](const Titles& titles) {
+        return std::any_of(titles.seen.begin(), titles.seen.end(),
+                           [](const std::string& t) { return t.starts_with("Reference orbits: "); });
+    };
+    auto workers = std::make_unique<RowWorkers>(2);
+    using Clock = std::chrono::steady_clock;
+    // Orbits of 16 million steps at 10000 bits: far longer than the test may take.
+    Titles closedTitles;
+    auto closing = Prepared(DeepJulia(3000), 1 << 24);
+    closing->SetView(&closedTitles);
+    closing->EnableLookAhead(*workers);
+    for (const auto until = Clock::now() + std::chrono::seconds(20); !referenceShown(closedTitles) && Clock::now() < until;)
+        closing->RenderStep();
+    EXPECT_TRUE(referenceShown(closedTitles));
+    EXPECT_EQ(closing->Row(), 0);
+    const auto closed = Clock::now();
+    closing.reset();
+    EXPECT_LT(Clock::now() - closed, std::chrono::seconds(2));
+
+    Titles titles;
+    auto job = Prepared(DeepJulia(), 200000);
+    job->SetView(&titles);
+    job->EnableLookAhead(*workers);
+    for (const auto until = Clock::now() + std::chrono::seconds(30); !job->Finished() && Clock::now() < until;)
+        job->RenderStep();
+    ASSERT_TRUE(job->Finished());
+    EXPECT_TRUE(referenceShown(titles));
+    EXPECT_EQ(titles.seen.back(), RenderJob::kReadyTitle);
+    // No worker is still on the closed picture's orbits.
+    job.reset();
+    const auto ended = Clock::now();
+    workers.reset();
+    EXPECT_LT(Clock::now() - ended, std::chrono::seconds(2));
 }
 
 TEST(DeepPicture, AReaderThatKnowsOnlyDoublesRefusesADeepDocumentByItsClass)
