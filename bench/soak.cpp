@@ -112,6 +112,7 @@ public:
     qint64 slowestNs = 0;
     double slowestCpuMs = 0;
     QString slowest;
+    int over50ms = 0;
 
     bool notify(QObject* receiver, QEvent* event) override
     {
@@ -121,7 +122,9 @@ public:
         wall.start();
         const double cpu = ThreadCpuMs();
         const bool result = QApplication::notify(receiver, event);
-        if (const qint64 took = wall.nsecsElapsed(); took > slowestNs) {
+        const qint64 took = wall.nsecsElapsed();
+        over50ms += took > 50'000'000;
+        if (took > slowestNs) {
             slowestNs = took;
             slowestCpuMs = ThreadCpuMs() - cpu;
             slowest = QString("event %1 to %2").arg(type).arg(name);
@@ -172,6 +175,7 @@ int main(int argc, char* argv[])
     malloc_trim(0);
     const Usage start = ReadUsage();
     app.slowestNs = 0;
+    app.over50ms = 0;
 
     bench::InputProbe probe;
     auto sender = std::make_unique<bench::InputSender>(probe, std::chrono::milliseconds(2));
@@ -236,8 +240,8 @@ int main(int argc, char* argv[])
                 probe.handled, probe.longestRenderingWaitNs / 1e6, probe.longestWaitNs / 1e6);
     std::printf("longest action: render %.1f ms, close %.1f ms, save %.1f ms, load %.1f ms\n", longest[0] / 1e6,
                 longest[1] / 1e6, longest[2] / 1e6, longest[3] / 1e6);
-    std::printf("slowest event handler: %.1f ms (%.1f ms of processor time), %s\n", app.slowestNs / 1e6,
-                app.slowestCpuMs, app.slowest.toUtf8().constData());
+    std::printf("slowest event handler: %.1f ms (%.1f ms of processor time), %s; %d handlers over 50 ms\n",
+                app.slowestNs / 1e6, app.slowestCpuMs, app.slowest.toUtf8().constData(), app.over50ms);
     delete dialog;
     Prompter::Install(nullptr);
     return 0;

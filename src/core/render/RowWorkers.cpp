@@ -2,6 +2,9 @@
 
 #include "core/render/RowLookAhead.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -59,6 +62,11 @@ void RowWorkers::Wake()
 
 void RowWorkers::Work(std::stop_token stop)
 {
+    // Rows are computed in the interface's idle time: when both want a core, the thread
+    // that handles the user's input goes first. A nice value, not an idle class, so that
+    // pictures still grow beside other busy programs. Failure only costs responsiveness.
+    const auto self = static_cast<id_t>(gettid());
+    setpriority(PRIO_PROCESS, self, getpriority(PRIO_PROCESS, self) + kNice);
     while (!stop.stop_requested()) {
         Source source;  // held while its rows are computed, even if its picture goes
         std::optional<RowsAhead::Rows> rows;

@@ -27,6 +27,9 @@ public:
 
     int Threads() const { return static_cast<int>(m_threads.size()); }
 
+    // How much lower than the interface the workers run (a Linux thread's nice value).
+    static constexpr int kNice = 10;
+
 private:
     friend class RowLookAhead;
     using Source = std::shared_ptr<RowsAhead>;

@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <climits>
 #include <limits>
 #include <sstream>
@@ -173,6 +177,39 @@ TEST(LookAhead, ThePictureStoresAtOnceHoweverHighItsLimit)
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1))
             << "formula " << scene.formula;
     }
+}
+
+// The nice value of each of this process's threads, from the kernel's own account.
+std::vector<int> ThreadNiceValues()
+{
+    std::vector<int> values;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream stat(task.path() / "stat");
+        std::string line;
+        std::getline(stat, line);
+        // Fields after the command's closing parenthesis; the nice value is the 17th.
+        std::istringstream rest(line.substr(line.rfind(')') + 2));
+        std::string field;
+        for (int i = 0; i < 17 && rest >> field; ++i) {
+        }
+        values.push_back(std::stoi(field));
+    }
+    return values;
+}
+
+// The workers give way to the thread that handles input, and to it alone.
+TEST(LookAhead, TheWorkersRunBelowTheInterface)
+{
+    const int before = getpriority(PRIO_PROCESS, 0);
+    RowWorkers workers(3);
+    long lowered = 0;
+    for (int tries = 0; tries < 2000 && lowered < 3; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const auto values = ThreadNiceValues();
+        lowered = std::count(values.begin(), values.end(), std::min(before + RowWorkers::kNice, 19));
+    }
+    EXPECT_EQ(lowered, 3);
+    EXPECT_EQ(getpriority(PRIO_PROCESS, 0), before);
 }
 
 }  // namespace
