@@ -72,12 +72,6 @@ std::string RealText(double value)
     return std::string(text, ec == std::errc{} ? end : text);
 }
 
-// The exponent of x's leading bit; very low for 0.
-std::int64_t LeadingBit(const BigFloat& x)
-{
-    return mpfr_zero_p(x.get()) ? std::numeric_limits<std::int32_t>::min() : mpfr_get_exp(x.get()) - 1;
-}
-
 // Interpolate's arithmetic in arbitrary precision: from and to get the frame's side.
 bool InterpolateDeep(const BigFloat& start0, const BigFloat& start1, const BigFloat& end0, const BigFloat& end1,
                      std::int32_t frame, std::int32_t frames, BigFloat& from, BigFloat& to)
@@ -156,8 +150,7 @@ std::optional<DeepArea> ZoomFrameDeepArea(const DeepArea& start, const DeepArea&
     if (!InterpolateDeep(v[0], v[1], v[4], v[5], frame, frames, x0, x1) ||
         !InterpolateDeep(v[2], v[3], v[6], v[7], frame, frames, y0, y1))
         return std::nullopt;
-    // Digits for the pixels and ten more.
-    const int digits = std::max(17, static_cast<int>(static_cast<double>(scale - spacing) * 0.30103) + 10);
+    const int digits = DigitsToTellApart(scale, spacing);
     return DeepArea{x0.ToDecimal(digits), x1.ToDecimal(digits), y0.ToDecimal(digits), y1.ToDecimal(digits)};
 }
 

@@ -9,12 +9,6 @@ namespace korvanta {
 
 namespace {
 
-// The exponent of the leading bit, as ilogb gives it; very low for 0.
-std::int64_t LeadingBit(const BigFloat& x)
-{
-    return mpfr_zero_p(x.get()) ? std::numeric_limits<std::int32_t>::min() : mpfr_get_exp(x.get()) - 1;
-}
-
 // The step of a double's last place at the picture's largest coordinate (at least 1).
 double LastPlace(double xStart, double xEnd, double yStart, double yEnd)
 {
@@ -31,6 +25,16 @@ double SmallerStep(double xStart, double xEnd, double yStart, double yEnd, std::
 }
 
 }  // namespace
+
+std::int64_t LeadingBit(const BigFloat& x)
+{
+    return mpfr_zero_p(x.get()) ? std::numeric_limits<std::int32_t>::min() : mpfr_get_exp(x.get()) - 1;
+}
+
+int DigitsToTellApart(std::int64_t scale, std::int64_t step)
+{
+    return std::max(17, static_cast<int>(static_cast<double>(std::max<std::int64_t>(0, scale) - step) * 0.30103) + 10);
+}
 
 std::variant<DeepLocation, DeepLocation::Problem> DeepLocation::Make(const DeepArea& area, std::int32_t width,
                                                                      std::int32_t height, std::int32_t limit)
@@ -104,8 +108,7 @@ std::optional<DeepArea> AreaAroundCentre(const std::string& re, const std::strin
     if (step < kDeepestSpacingExponent)
         return std::nullopt;
     const auto bits = static_cast<mpfr_prec_t>(readBits + std::max<std::int64_t>(0, scale - step) + 64);
-    // Digits for the pixels and ten more.
-    const int digits = std::max(17, static_cast<int>(static_cast<double>(scale - step) * 0.30103) + 10);
+    const int digits = DigitsToTellApart(scale, step);
     BigFloat half(bits), v(bits);
     mpfr_mul_ui(half.get(), r->get(), static_cast<unsigned long>(width), MPFR_RNDN);
     mpfr_div_ui(half.get(), half.get(), static_cast<unsigned long>(height), MPFR_RNDN);

@@ -67,6 +67,13 @@ private:
 std::optional<DeepArea> AreaAroundCentre(const std::string& re, const std::string& im, const std::string& radius,
                                          std::int32_t width, std::int32_t height);
 
+// The exponent of the leading bit of `x`, as ilogb gives it; very low for 0.
+std::int64_t LeadingBit(const BigFloat& x);
+
+// Significant digits for decimal texts of coordinates up to 2^`scale` (at least 1) that tell
+// apart pixels 2^`step` apart: those, ten more, and never fewer than a double's 17.
+int DigitsToTellApart(std::int64_t scale, std::int64_t step);
+
 // Whether `text` is a decimal number too close to 0 for a double (below about 1e-308): a
 // coordinate only the deep engine can take.
 bool BelowDoubles(const std::string& text);

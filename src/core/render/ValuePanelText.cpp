@@ -1,8 +1,45 @@
 #include "core/render/ValuePanelText.h"
 
+#include "core/deep/FractAlgDeep.h"
 #include "core/text/NumberText.h"
 
+#include <cstdio>
+
 namespace korvanta {
+
+namespace {
+
+std::string Printed(const char* format, const BigFloat& value)
+{
+    char text[96];
+    mpfr_snprintf(text, sizeof text, format, value.get());
+    return text;
+}
+
+// Doubles would show the same digits for both edges of a deep picture: its centre and
+// width say where it is at any depth.
+std::optional<ValuePanelText> DeepPanelText(const CFractAlgDeep& deep, std::string name)
+{
+    const DeepArea& a = deep.Area();
+    const auto readBits = static_cast<mpfr_prec_t>(
+        64 + 4 * std::max({a.xStart.size(), a.xEnd.size(), a.yStart.size(), a.yEnd.size()}));
+    const auto x0 = BigFloat::FromDecimal(a.xStart, readBits), x1 = BigFloat::FromDecimal(a.xEnd, readBits);
+    const auto y0 = BigFloat::FromDecimal(a.yStart, readBits), y1 = BigFloat::FromDecimal(a.yEnd, readBits);
+    if (!x0 || !x1 || !y0 || !y1)
+        return std::nullopt;
+    BigFloat re(readBits + 1), im(readBits + 1), width(readBits + 1);
+    mpfr_add(re.get(), x0->get(), x1->get(), MPFR_RNDN);
+    mpfr_div_2ui(re.get(), re.get(), 1, MPFR_RNDN);
+    mpfr_add(im.get(), y0->get(), y1->get(), MPFR_RNDN);
+    mpfr_div_2ui(im.get(), im.get(), 1, MPFR_RNDN);
+    mpfr_sub(width.get(), x1->get(), x0->get(), MPFR_RNDN);
+    mpfr_abs(width.get(), width.get(), MPFR_RNDN);
+    return ValuePanelText{std::move(name),
+                          "Centre ( " + Printed("%.17RG", re) + ", " + Printed("%.17RG", im) + " )",
+                          "Width " + Printed("%.5RG", width)};
+}
+
+}  // namespace
 
 ValuePanelText ValuePanelTextOf(const RenderSettings& s)
 {
@@ -10,6 +47,9 @@ ValuePanelText ValuePanelTextOf(const RenderSettings& s)
     std::string name = s.m_pAlg ? s.m_pAlg->GetName() : "";
     if (name.size() < 20)
         name.resize(20, ' ');
+    if (const auto* deep = dynamic_cast<const CFractAlgDeep*>(s.m_pAlg))
+        if (auto text = DeepPanelText(*deep, name + ' '))
+            return *text;
     return {name + ' ', "Re ( " + FormatReal(area.xStart) + ", " + FormatReal(area.xEnd) + " )",
             "Im ( " + FormatReal(area.yStart) + ", " + FormatReal(area.yEnd) + " )"};
 }

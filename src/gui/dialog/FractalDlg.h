@@ -3,6 +3,7 @@
 #include "core/colorings/FractCol.h"
 #include "core/formulas/FractAlg.h"
 #include "core/files/DesktopFile.h"
+#include "core/deep/DeepViewport.h"
 #include "core/render/DeepRequest.h"
 #include "core/render/RenderRequest.h"
 
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -83,10 +85,14 @@ public:
         std::int32_t formula, coloring;
         std::int32_t limit;
         CFractValue constant;
+        // Where doubles cannot hold them: the exact texts, written instead.
+        std::optional<DeepArea> exactArea;
+        std::optional<PointTexts> exactConstant;
     };
     void FillFromPicture(const PictureFields& fields);
     // Writes C into its two fields.
     void FillConstant(const CFractValue& constant);
+    void FillConstant(const PointTexts& constant);
 
     void OnSelchangeSamples();
 

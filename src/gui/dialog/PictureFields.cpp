@@ -19,22 +19,38 @@ QString Real(double value)
 
 void CFractalDlg::FillFromPicture(const PictureFields& f)
 {
-    SetText(kIdXStart, Real(f.area.xStart));
-    SetText(kIdXEnd, Real(f.area.xEnd));
-    SetText(kIdYStart, Real(f.area.yStart));
-    SetText(kIdYEnd, Real(f.area.yEnd));
+    if (f.exactArea) {
+        SetText(kIdXStart, QString::fromStdString(f.exactArea->xStart));
+        SetText(kIdXEnd, QString::fromStdString(f.exactArea->xEnd));
+        SetText(kIdYStart, QString::fromStdString(f.exactArea->yStart));
+        SetText(kIdYEnd, QString::fromStdString(f.exactArea->yEnd));
+    } else {
+        SetText(kIdXStart, Real(f.area.xStart));
+        SetText(kIdXEnd, Real(f.area.xEnd));
+        SetText(kIdYStart, Real(f.area.yStart));
+        SetText(kIdYEnd, Real(f.area.yEnd));
+    }
     // Out-of-range indexes leave a list without selection.
     m_formulaBox->setCurrentIndex(f.formula < m_formulaBox->count() ? f.formula : -1);
     m_coloringBox->setCurrentIndex(f.coloring < m_coloringBox->count() ? f.coloring : -1);
     RefreshSelections();
     SetText(kIdNumColors, QString::fromStdString(FormatInt(f.limit)));
-    FillConstant(f.constant);
+    if (f.exactConstant)
+        FillConstant(*f.exactConstant);
+    else
+        FillConstant(f.constant);
 }
 
 void CFractalDlg::FillConstant(const CFractValue& constant)
 {
     SetText(kIdCRe, Real(constant.m_z.real()));
     SetText(kIdCIm, Real(constant.m_z.imag()));
+}
+
+void CFractalDlg::FillConstant(const PointTexts& constant)
+{
+    SetText(kIdCRe, QString::fromStdString(constant.re));
+    SetText(kIdCIm, QString::fromStdString(constant.im));
 }
 
 }  // namespace korvanta

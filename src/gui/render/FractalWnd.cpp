@@ -1,6 +1,8 @@
 #include "gui/render/FractalWnd.h"
 
 #include "gui/dialog/FractalDlg.h"
+#include "core/deep/DeepViewport.h"
+#include "core/deep/FractAlgDeep.h"
 #include "core/files/PictureExport.h"
 #include "gui/render/PictureImage.h"
 #include "gui/render/ScreenFit.h"
@@ -229,6 +231,20 @@ Viewport CFractalWnd::ClientViewport() const
     return Viewport(m_job->Settings().GetArea(), width(), height());
 }
 
+const CFractAlgDeep* CFractalWnd::DeepFormula() const
+{
+    return dynamic_cast<const CFractAlgDeep*>(m_job->Settings().m_pAlg);
+}
+
+// The same in MPFR, from the exact texts of a deep picture or the doubles of another.
+std::optional<DeepViewport> CFractalWnd::ExactViewport() const
+{
+    const RenderSettings& s = m_job->Settings();
+    if (const CFractAlgDeep* deep = DeepFormula())
+        return DeepViewport::FromTexts(deep->Area(), width(), height(), s.m_nWidth, s.m_nHeight);
+    return DeepViewport::FromDoubles(s.GetArea(), width(), height(), s.m_nWidth, s.m_nHeight);
+}
+
 // Writes the dragged part of this window's area, with its formula, coloring, limit and C,
 // into the control window for the next Render. The client area may be stretched.
 void CFractalWnd::ZoomTo(QRect drag)
@@ -243,6 +259,14 @@ void CFractalWnd::ZoomTo(QRect drag)
     f.coloring = s.m_nColoring;
     f.limit = s.m_pAlg ? s.m_pAlg->GetMaxIter() : 0;
     f.constant = s.m_pAlg ? s.m_pAlg->GetConstant() : CFractValue{};
+    // Below what doubles resolve, the new area is worked out from the exact location.
+    const CFractAlgDeep* deep = DeepFormula();
+    const Area& a = f.area;
+    if (deep || !DoublesResolve(a.xStart, a.xEnd, a.yStart, a.yEnd, s.m_nWidth, s.m_nHeight))
+        if (const auto exact = ExactViewport())
+            f.exactArea = exact->ZoomArea(drag.left(), drag.top(), drag.right(), drag.bottom());
+    if (deep && deep->UsesConstant())
+        f.exactConstant = PointTexts{deep->ConstantRe(), deep->ConstantIm()};
     dialog->FillFromPicture(f);
 }
 
@@ -268,8 +292,13 @@ void CFractalWnd::OnProperties()
 // The point under the last right-click, in this window's own area.
 void CFractalWnd::OnSetConstant()
 {
-    if (CFractalDlg* dialog = Dialog())
-        dialog->FillConstant(ClientViewport().PointAt(m_ptMenu.x(), m_ptMenu.y()));
+    CFractalDlg* dialog = Dialog();
+    if (!dialog)
+        return;
+    if (DeepFormula())
+        if (const auto exact = ExactViewport())
+            return dialog->FillConstant(exact->PointAt(m_ptMenu.x(), m_ptMenu.y()));
+    dialog->FillConstant(ClientViewport().PointAt(m_ptMenu.x(), m_ptMenu.y()));
 }
 
 }  // namespace korvanta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/RenderRecord.h"
+#include "core/deep/DeepViewport.h"
 #include "core/formulas/Viewport.h"
 #include "core/render/RenderJob.h"
 #include "core/render/RenderView.h"
@@ -10,9 +11,11 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace korvanta {
 
+class CFractAlgDeep;
 class CFractalDlg;
 
 // A window that shows one picture while its render job computes it, one step per idle tick.
@@ -81,6 +84,8 @@ private:
 
     // This window's area as its client area, possibly stretched, shows it.
     Viewport ClientViewport() const;
+    const CFractAlgDeep* DeepFormula() const;
+    std::optional<DeepViewport> ExactViewport() const;
     void ZoomTo(QRect drag);
     void ShowPicture();
 

@@ -2,6 +2,7 @@
 
 #include "gui/dialog/DialogUnits.h"
 #include "gui/dialog/FractalDlg.h"
+#include "core/deep/FractAlgDeep.h"
 #include "core/text/NumberText.h"
 #include "gui/resources/ControlIds.h"
 
@@ -20,6 +21,18 @@ constexpr int kIdColoringName = 1053;
 QString Real(double value)
 {
     return QString::fromStdString(FormatReal(value));
+}
+
+// A deep picture's location is its texts; the doubles beside them only approximate it.
+const CFractAlgDeep* DeepFormulaOf(const RenderSettings& settings)
+{
+    return dynamic_cast<const CFractAlgDeep*>(settings.m_pAlg);
+}
+
+const CFractAlgDeep* DeepConstantOf(const RenderSettings& settings)
+{
+    const CFractAlgDeep* deep = DeepFormulaOf(settings);
+    return deep && deep->UsesConstant() ? deep : nullptr;
 }
 
 void Place(QWidget* w, int x, int y, int width, int height)
@@ -58,6 +71,9 @@ void CFractalPropDlg::CreateFields()
     const RenderSettings& settings = m_settings;
     const CFractAlg* alg = settings.m_pAlg;
     const CFractValue constant = alg ? alg->GetConstant() : CFractValue{};
+    const CFractAlgDeep* deep = DeepFormulaOf(settings);
+    const CFractAlgDeep* deepConstant = DeepConstantOf(settings);
+    const auto exact = [](const std::string& text) { return QString::fromStdString(text); };
     struct Field {
         int id;
         const char* label;
@@ -65,17 +81,18 @@ void CFractalPropDlg::CreateFields()
         QString text;
     };
     const Field fields[] = {
-        {kIdXStart, "X Start", 55, 16, 100, Real(settings.m_dXStart)},
-        {kIdXEnd, "X End", 199, 16, 100, Real(settings.m_dXEnd)},
-        {kIdYStart, "Y Start", 55, 34, 100, Real(settings.m_dYStart)},
-        {kIdYEnd, "Y End", 199, 34, 100, Real(settings.m_dYEnd)},
+        {kIdXStart, "X Start", 55, 16, 100, deep ? exact(deep->Area().xStart) : Real(settings.m_dXStart)},
+        {kIdXEnd, "X End", 199, 16, 100, deep ? exact(deep->Area().xEnd) : Real(settings.m_dXEnd)},
+        {kIdYStart, "Y Start", 55, 34, 100, deep ? exact(deep->Area().yStart) : Real(settings.m_dYStart)},
+        {kIdYEnd, "Y End", 199, 34, 100, deep ? exact(deep->Area().yEnd) : Real(settings.m_dYEnd)},
         {kIdFormula, "Set", 55, 74, 100, alg ? alg->GetName() : ""},
         {kIdColoringName, "Coloring", 199, 74, 100,
          settings.m_pCol ? settings.m_pCol->GetName() : ""},
         {kIdNumColors, "# Colors", 199, 92, 100,
          QString::fromStdString(FormatInt(alg ? alg->GetMaxIter() : 0))},
-        {kIdCRe, "C (Re, Im)", 55, 92, 45, Real(constant.m_z.real())},
-        {kIdCIm, nullptr, 112, 92, 43, Real(constant.m_z.imag())},
+        {kIdCRe, "C (Re, Im)", 55, 92, 45,
+         deepConstant ? exact(deepConstant->ConstantRe()) : Real(constant.m_z.real())},
+        {kIdCIm, nullptr, 112, 92, 43, deepConstant ? exact(deepConstant->ConstantIm()) : Real(constant.m_z.imag())},
         {kIdWidth, "Width", 199, 132, 100, QString::number(settings.m_nWidth)},
         {kIdHeight, "Height", 199, 150, 100, QString::number(settings.m_nHeight)},
     };
@@ -115,9 +132,14 @@ void CFractalPropDlg::OnSet()
 {
     if (m_dialog) {
         const CFractAlg* alg = m_settings.m_pAlg;
-        m_dialog->FillFromPicture({m_settings.GetArea(), m_settings.m_nFormula,
-                                   m_settings.m_nColoring, alg ? alg->GetMaxIter() : 0,
-                                   alg ? alg->GetConstant() : CFractValue{}});
+        CFractalDlg::PictureFields fields{m_settings.GetArea(), m_settings.m_nFormula, m_settings.m_nColoring,
+                                          alg ? alg->GetMaxIter() : 0, alg ? alg->GetConstant() : CFractValue{},
+                                          std::nullopt, std::nullopt};
+        if (const CFractAlgDeep* deep = DeepFormulaOf(m_settings))
+            fields.exactArea = deep->Area();
+        if (const CFractAlgDeep* deep = DeepConstantOf(m_settings))
+            fields.exactConstant = PointTexts{deep->ConstantRe(), deep->ConstantIm()};
+        m_dialog->FillFromPicture(fields);
     }
     accept();
 }

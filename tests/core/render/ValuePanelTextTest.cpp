@@ -1,3 +1,4 @@
+#include "core/deep/FractAlgDeep.h"
 #include "core/formulas/FractAlgJulia.h"
 #include "core/render/ValuePanelText.h"
 
@@ -24,6 +25,22 @@ TEST(ValuePanelText, NamePaddedAndRangesWithSixteenDigits)
     } longName;
     s.m_pAlg = &longName;
     EXPECT_EQ(ValuePanelTextOf(s).name, "A formula with a long name ");
+}
+
+// Both edges of a deep picture have the same first seventeen digits: the panel gives its
+// centre and width instead, readable at any depth.
+TEST(ValuePanelText, ADeepPictureShowsItsCentreAndWidth)
+{
+    CFractAlgDeepJulia deep;
+    deep.SetLocation({"-0.75000000000000000000000000000000000001", "-0.74999999999999999999999999999999999999",
+                      "1.2345e-400", "1.2346e-400"},
+                     "0.3", "0.5");
+    RenderSettings s = RenderSettings::ForArea(-0.75, -0.75, 0, 0, 10, 10);
+    s.m_pAlg = &deep;
+    const ValuePanelText text = ValuePanelTextOf(s);
+    EXPECT_EQ(text.name, "Julia Set            ");
+    EXPECT_EQ(text.re, "Centre ( -0.75, 1.23455E-400 )");
+    EXPECT_EQ(text.im, "Width 2E-38");
 }
 
 }  // namespace
