@@ -1,6 +1,7 @@
 #include "support/GuiFixture.h"
 #include "support/Pictures.h"
 
+#include "core/deep/FractAlgDeep.h"
 #include "gui/shell/AppPaths.h"
 
 #include <QFile>
@@ -125,6 +126,48 @@ TEST_F(Desktop, WindowsReopenInOrderAndResumeWhereTheyStopped)
     EXPECT_EQ(b->frameGeometry().topLeft(), QPoint(60, 50));
     ASSERT_TRUE(WaitFor([&] { return b->Job().Finished(); }));
     EXPECT_EQ(std::memcmp(b->Job().Pixels().data(), expected.data(), expected.size() * 4), 0);
+}
+
+// A deep Julia set stopped part way comes back with every digit of its location and C, in
+// the fields too, and finishes to the bytes of an uninterrupted picture.
+TEST_F(Desktop, ADeepPictureComesBackExactAndResumesToTheSameBytes)
+{
+    Choose(kIdFormula, 2);
+    SetArea("0.1000000000000000000000000000000000000000000001", "0.1000000000000000000000000000000000000000000003",
+            "0.2999999999999999999999999999999999999999999999", "0.3000000000000000000000000000000000000000000001");
+    Edit(kIdCRe)->setText("-0.74543000000000000000000000000000000000000000017");
+    Edit(kIdCIm)->setText("0.11301000000000000000000000000000000000000000003");
+    CFractalWnd* reference = RenderSized("40", "40");
+    ASSERT_NE(reference, nullptr) << prompts.messages.join("; ").toStdString();
+    const auto* deep = dynamic_cast<const CFractAlgDeep*>(reference->Job().Settings().m_pAlg);
+    ASSERT_NE(deep, nullptr);
+    const DeepArea area = deep->Area();
+    const std::string cRe = deep->ConstantRe(), cIm = deep->ConstantIm();
+    ASSERT_TRUE(WaitFor([&] { return reference->Job().Finished(); }, 60000));
+    const std::vector<std::uint32_t> expected(reference->Job().Pixels().data(),
+                                              reference->Job().Pixels().data() + 40 * 40);
+    reference->close();
+    CFractalWnd* stopped = RenderSized("40", "40");
+    // Stepped by hand, without the event loop, so it stops part way.
+    for (int tries = 0; tries < 100000 && stopped->Job().Row() < 7; ++tries)
+        stopped->RenderStep(0);
+    ASSERT_FALSE(stopped->Job().Finished());
+    const QString fieldText = Edit(kIdXEnd)->text();
+    ExitSavingTheDesktop();
+
+    Restart();
+    ASSERT_EQ(dialog->RenderWindows().size(), 1u);
+    CFractalWnd* back = dialog->RenderWindows()[0];
+    const auto* restored = dynamic_cast<const CFractAlgDeep*>(back->Job().Settings().m_pAlg);
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(restored->Area().xStart, area.xStart);
+    EXPECT_EQ(restored->Area().yEnd, area.yEnd);
+    EXPECT_EQ(restored->ConstantRe(), cRe);
+    EXPECT_EQ(restored->ConstantIm(), cIm);
+    EXPECT_EQ(Edit(kIdXEnd)->text(), fieldText);
+    EXPECT_FALSE(back->Job().Finished());
+    ASSERT_TRUE(WaitFor([&] { return back->Job().Finished(); }, 60000));
+    EXPECT_EQ(std::memcmp(back->Job().Pixels().data(), expected.data(), expected.size() * 4), 0);
 }
 
 TEST_F(Desktop, ALaterWindowNamesClassesThatAnEarlierOneIntroduced)
