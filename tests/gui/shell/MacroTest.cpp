@@ -322,6 +322,39 @@ TEST_F(Macros, ARecordedZoomReplaysIntoTheWindowItWasRecordedIn)
               zoomed);
 }
 
+// Two zooms recorded at a depth only the deep engine reaches play back to the same exact
+// texts, digit for digit.
+TEST_F(Macros, ARecordedDiveAtDepthReplaysToTheSameExactTexts)
+{
+    Check(kIdAspectRatio)->setChecked(false);
+    SetSize("120", "90");
+    const char* start[] = {"-0.7436438870371587047521915061152", "-0.7436438870371587047521915061140",
+                           "0.1318259042053119704931320563846", "0.1318259042053119704931320563855"};
+    SetArea(start[0], start[1], start[2], start[3]);
+    prompts.answers << Prompter::FileChoice{QString::fromStdString((dir / "dive.frm").string()), 1};
+    dialog->OnStartRecord();
+    for (const auto& [from, to] : {std::pair{QPoint(20, 15), QPoint(70, 50)}, std::pair{QPoint(50, 40), QPoint(62, 49)}}) {
+        QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, InWindow(kIdRender));
+        ASSERT_FALSE(dialog->RenderWindows().empty());
+        QWindow* window = dialog->RenderWindows().back()->windowHandle();
+        QTest::mousePress(window, Qt::LeftButton, {}, from);
+        QTest::mouseMove(window, to);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+    }
+    dialog->OnStopRecord();
+    ASSERT_EQ(dialog->RenderWindows().size(), 2u);
+    const QString dived = Edit(kIdXStart)->text() + Edit(kIdXEnd)->text() + Edit(kIdYStart)->text() +
+                          Edit(kIdYEnd)->text();
+    ASSERT_GT(Edit(kIdXStart)->text().size(), 34) << "the zooms went below doubles";
+
+    SetArea(start[0], start[1], start[2], start[3]);
+    dialog->PlayMacroFile(QString::fromStdString((dir / "dive.frm").string()));
+    ASSERT_TRUE(WaitFor([&] { return dialog->Macros().CurrentState() == MacroEngine::State::Idle; }, 30000));
+    ASSERT_EQ(dialog->RenderWindows().size(), 4u);
+    EXPECT_EQ(Edit(kIdXStart)->text() + Edit(kIdXEnd)->text() + Edit(kIdYStart)->text() + Edit(kIdYEnd)->text(),
+              dived);
+}
+
 TEST_F(Macros, TrainingCardsPlayTheSamplesAndOthersOnlyStepAside)
 {
     SetHelpFolder(KORVANTA_HELP_DIR);
