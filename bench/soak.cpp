@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <malloc.h>
+#include <sys/resource.h>
 #include <time.h>
 
 #include <cstdio>
@@ -111,6 +112,7 @@ public:
     using QApplication::QApplication;
     qint64 slowestNs = 0;
     double slowestCpuMs = 0;
+    long slowestWaits = 0, slowestPreempted = 0;  // context switches: waits for a lock or I/O, preemptions
     QString slowest;
     int over50ms = 0;
 
@@ -121,12 +123,18 @@ public:
         QElapsedTimer wall;
         wall.start();
         const double cpu = ThreadCpuMs();
+        rusage before{};
+        getrusage(RUSAGE_THREAD, &before);
         const bool result = QApplication::notify(receiver, event);
         const qint64 took = wall.nsecsElapsed();
         over50ms += took > 50'000'000;
         if (took > slowestNs) {
+            rusage after{};
+            getrusage(RUSAGE_THREAD, &after);
             slowestNs = took;
             slowestCpuMs = ThreadCpuMs() - cpu;
+            slowestWaits = after.ru_nvcsw - before.ru_nvcsw;
+            slowestPreempted = after.ru_nivcsw - before.ru_nivcsw;
             slowest = QString("event %1 to %2").arg(type).arg(name);
         }
         return result;
@@ -240,8 +248,10 @@ int main(int argc, char* argv[])
                 probe.handled, probe.longestRenderingWaitNs / 1e6, probe.longestWaitNs / 1e6);
     std::printf("longest action: render %.1f ms, close %.1f ms, save %.1f ms, load %.1f ms\n", longest[0] / 1e6,
                 longest[1] / 1e6, longest[2] / 1e6, longest[3] / 1e6);
-    std::printf("slowest event handler: %.1f ms (%.1f ms of processor time), %s; %d handlers over 50 ms\n",
-                app.slowestNs / 1e6, app.slowestCpuMs, app.slowest.toUtf8().constData(), app.over50ms);
+    std::printf("slowest event handler: %.1f ms (%.1f ms of processor time, %ld waits, %ld preemptions), %s; %d "
+                "handlers over 50 ms\n",
+                app.slowestNs / 1e6, app.slowestCpuMs, app.slowestWaits, app.slowestPreempted,
+                app.slowest.toUtf8().constData(), app.over50ms);
     delete dialog;
     Prompter::Install(nullptr);
     return 0;

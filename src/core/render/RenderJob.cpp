@@ -55,6 +55,7 @@ bool RenderJob::SetPosition(std::int32_t column, std::int32_t row)
         return false;
     m_nCol = column;
     m_nRow = row;
+    m_repaintedRow = std::min(m_repaintedRow, row);
     m_bNewPixel = true;
     m_staleRow = -1;
     // Rows ahead of the old place are of no use at the new one.
@@ -147,11 +148,16 @@ void RenderJob::RowDone()
                       static_cast<int>(std::int64_t{m_nRow} * 100 / m_settings.m_nHeight));
         m_view->SetTitle(title);
     }
+    // The rows finished since the last repaint (or since the place the picture was taken up).
+    const auto repaint = [&] {
+        m_view->Invalidate(m_repaintedRow, m_nRow);
+        m_repaintedRow = m_nRow;
+    };
     if (m_nRow % 30 == 0)
-        m_view->Invalidate();
+        repaint();
     if (m_nRow >= m_settings.m_nHeight) {
         m_view->SetTitle(kReadyTitle);
-        m_view->Invalidate();
+        repaint();
     }
 }
 

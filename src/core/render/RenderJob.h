@@ -106,6 +106,7 @@ private:
     PixelBuffer m_overlay;
     BitmapInfoHeader m_header;
     std::int32_t m_nRow = 0;
+    std::int32_t m_repaintedRow = 0;  // rows above it are on the screen
     std::int32_t m_nCol = 0;
     bool m_bNewPixel = true;
     bool m_outOfMemory = false;

@@ -106,9 +106,14 @@ void CFractalWnd::SetTitle(const std::string& title)
     setWindowTitle(QString::fromStdString(title));
 }
 
-void CFractalWnd::Invalidate()
+// Only those rows: a full repaint of a big picture every thirty rows kept input waiting.
+void CFractalWnd::Invalidate(std::int32_t fromRow, std::int32_t toRow)
 {
-    update();
+    const std::int64_t rows = std::max(1, m_job->Settings().m_nHeight);
+    // The window may show the picture stretched: whole window rows that cover them.
+    const auto top = static_cast<int>(std::int64_t{fromRow} * height() / rows);
+    const auto bottom = static_cast<int>((std::int64_t{toRow} * height() + rows - 1) / rows);
+    update(0, top, width(), std::max(1, bottom - top));
 }
 
 void CFractalWnd::paintEvent(QPaintEvent* event)
@@ -122,9 +127,12 @@ void CFractalWnd::paintEvent(QPaintEvent* event)
     // Only the exposed part is converted; an image that cannot be had leaves it black
     // until the next paint.
     const QRect area = event->rect();
+    // One buffer for the repaints of every window, all on this thread: fresh memory for each
+    // repaint of a big window cost more than its pixels.
+    static QImage scratch;
     const QImage image = size() == QSize(pixels.width(), pixels.height())
-                             ? PictureImage(pixels, area)
-                             : StretchedPictureImage(pixels, size(), area);
+                             ? PictureImage(pixels, area, scratch)
+                             : StretchedPictureImage(pixels, size(), area, scratch);
     if (image.isNull())
         painter.fillRect(area, Qt::black);
     else

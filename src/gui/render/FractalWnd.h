@@ -54,7 +54,7 @@ public:
 
     // RenderView
     void SetTitle(const std::string& title) override;
-    void Invalidate() override;
+    void Invalidate(std::int32_t fromRow, std::int32_t toRow) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,10 +4,42 @@
 
 namespace korvanta {
 
+namespace {
+
+// An image of `size` in the memory of `scratch`, which grows when it is too small.
+QImage ImageIn(QImage& scratch, QSize size)
+{
+    if (size.isEmpty())
+        return QImage(size, QImage::Format_RGB32);
+    if (scratch.width() < size.width() || scratch.height() < size.height()) {
+        scratch = QImage(size.expandedTo(scratch.size()), QImage::Format_RGB32);
+        if (scratch.isNull())
+            return {};
+    }
+    return QImage(scratch.bits(), size.width(), size.height(), scratch.bytesPerLine(), QImage::Format_RGB32);
+}
+
+}  // namespace
+
+// A fresh scratch is made to the size asked: the image is all of it.
 QImage PictureImage(const PixelBuffer& pixels, QRect area)
 {
+    QImage own;
+    const QImage image = PictureImage(pixels, area, own);
+    return own.isNull() ? image : own;
+}
+
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area)
+{
+    QImage own;
+    const QImage image = StretchedPictureImage(pixels, size, area, own);
+    return own.isNull() ? image : own;
+}
+
+QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch)
+{
     area &= QRect(0, 0, pixels.width(), pixels.height());
-    QImage image(area.size(), QImage::Format_RGB32);
+    QImage image = ImageIn(scratch, area.size());
     if (image.isNull())
         return image;
     for (int y = 0; y < area.height(); ++y) {
@@ -21,10 +53,10 @@ QImage PictureImage(const PixelBuffer& pixels, QRect area)
     return image;
 }
 
-QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area)
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, QImage& scratch)
 {
     area &= QRect(QPoint(0, 0), size);
-    QImage image(area.size(), QImage::Format_RGB32);
+    QImage image = ImageIn(scratch, area.size());
     if (image.isNull())
         return image;
     std::vector<std::int32_t> columns(area.width());

@@ -17,4 +17,10 @@ QImage PictureImage(const PixelBuffer& pixels, QRect area);
 // the memory for it cannot be had.
 QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area);
 
+// The same, written into `scratch` (grown when too small) and returned as an image that
+// shares its memory: valid until the scratch is used again. Painting reuses one buffer
+// rather than mapping fresh memory for every repaint.
+QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch);
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, QImage& scratch);
+
 }  // namespace korvanta

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace korvanta {
 
 namespace {
@@ -75,16 +77,20 @@ void IdleDriver::RunBatch()
         m_timer.stop();
         return;
     }
-    // Reading the clock costs about as much as a fast pixel, so it is read every few ticks.
-    constexpr int kTicksPerClockRead = 16;
+    // Reading the clock costs about as much as a fast pixel, so it is read every few ticks;
+    // but a tick over forty pictures' rows can cost a millisecond, so the first reads come
+    // after one tick, then two, four, and so on.
+    constexpr int kMostTicksPerClockRead = 16;
     QElapsedTimer clock;
     clock.start();
+    int ticks = 1;
     do {
-        for (int i = 0; i < kTicksPerClockRead; ++i) {
+        for (int i = 0; i < ticks; ++i) {
             m_tick(m_count);
             if (m_count < INT_MAX)
                 ++m_count;
         }
+        ticks = std::min(2 * ticks, kMostTicksPerClockRead);
     } while (clock.nsecsElapsed() < kBudgetMicroseconds * 1000LL);
 }
 

@@ -104,7 +104,7 @@ TEST(DeepPicture, TheTitleFollowsTheReferenceOrbitsAndClosingStopsThem)
     struct Titles : RenderView {
         std::vector<std::string> seen;
         void SetTitle(const std::string& title) override { seen.push_back(title); }
-        void Invalidate() override {}
+        void Invalidate(std::int32_t, std::int32_t) override {}
     };
     auto referenceShown = [](const Titles& titles) {
         return std::any_of(titles.seen.begin(), titles.seen.end(),

@@ -16,11 +16,15 @@ struct RecordingView : RenderView {
     struct Event {
         std::int32_t row;
         std::string title;  // empty for a repaint
+        std::int32_t fromRow = 0, toRow = 0;
     };
     const RenderJob* job = nullptr;
     std::vector<Event> events;
     void SetTitle(const std::string& title) override { events.push_back({job->Row(), title}); }
-    void Invalidate() override { events.push_back({job->Row(), ""}); }
+    void Invalidate(std::int32_t fromRow, std::int32_t toRow) override
+    {
+        events.push_back({job->Row(), "", fromRow, toRow});
+    }
 };
 
 // A formula that finishes each point after a set number of calls, for counting ticks.
@@ -78,13 +82,20 @@ TEST(RenderJob, ProgressTitlesAndRepaintsFollowTheRows)
     EXPECT_EQ(RunToEnd(job), 400 * 200);
 
     std::vector<std::int32_t> titledRows, repaintedRows;
-    for (const auto& e : view.events)
+    std::vector<std::pair<std::int32_t, std::int32_t>> spans;
+    for (const auto& e : view.events) {
         (e.title.empty() ? repaintedRows : titledRows).push_back(e.row);
+        if (e.title.empty())
+            spans.emplace_back(e.fromRow, e.toRow);
+    }
     ASSERT_EQ(titledRows.size(), 41u);  // every 5 rows, and the final title
     EXPECT_EQ(view.events.front().title, "2  % rendered");
     EXPECT_EQ(view.events[1].title, "5  % rendered");
     EXPECT_EQ(view.events[1].row, 10);
     EXPECT_EQ(repaintedRows, (std::vector<std::int32_t>{30, 60, 90, 120, 150, 180, 200}));
+    // Each repaint covers the rows finished since the one before.
+    EXPECT_EQ(spans, (std::vector<std::pair<std::int32_t, std::int32_t>>{
+                         {0, 30}, {30, 60}, {60, 90}, {90, 120}, {120, 150}, {150, 180}, {180, 200}}));
     EXPECT_EQ(view.events[view.events.size() - 3].title, "100% rendered");
     EXPECT_EQ(view.events[view.events.size() - 2].title, RenderJob::kReadyTitle);
     EXPECT_EQ(job.RenderStep(), 0);

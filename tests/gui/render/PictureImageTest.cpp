@@ -58,4 +58,23 @@ TEST(PictureImage, StretchedPartsMatchTheWholeStretchedPicture)
 }
 
 }  // namespace
+// Repaints share one scratch buffer: the same images as fresh ones, the buffer grown only
+// when a part is larger than any before.
+TEST(PictureImage, AScratchBufferGivesTheSameImagesAndIsReused)
+{
+    PixelBuffer pixels = PixelBuffer::Allocate(40, 30);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels.data()[i] = static_cast<std::uint32_t>(i * 2654435761u);
+    QImage scratch;
+    EXPECT_EQ(PictureImage(pixels, QRect(3, 4, 30, 20), scratch), PictureImage(pixels, QRect(3, 4, 30, 20)));
+    const uchar* memory = scratch.constBits();
+    EXPECT_EQ(StretchedPictureImage(pixels, QSize(90, 70), QRect(10, 5, 25, 18), scratch),
+              StretchedPictureImage(pixels, QSize(90, 70), QRect(10, 5, 25, 18)));
+    EXPECT_EQ(scratch.constBits(), memory);
+    EXPECT_EQ(StretchedPictureImage(pixels, QSize(90, 70), QRect(0, 0, 90, 70), scratch),
+              StretchedPictureImage(pixels, QSize(90, 70), QRect(0, 0, 90, 70)));
+    EXPECT_GE(scratch.width(), 90);
+    EXPECT_GE(scratch.height(), 70);
+}
+
 }  // namespace korvanta
