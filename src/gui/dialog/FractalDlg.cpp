@@ -359,6 +359,8 @@ bool CFractalDlg::DetachRenderWindow(CFractalWnd* window)
     if (it == m_renderWindows.end())
         return false;
     m_renderWindows.erase(it);
+    if (m_renderWindows.empty())
+        m_paintScratch = QImage();
     return true;
 }
 

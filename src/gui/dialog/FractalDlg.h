@@ -8,6 +8,7 @@
 #include "core/render/RenderRequest.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -66,6 +67,9 @@ public:
     // Only removes it from the list: the window deletes itself later.
     bool DetachRenderWindow(CFractalWnd* window);
     const std::vector<CFractalWnd*>& RenderWindows() const { return m_renderWindows; }
+    // The image every render window converts its repaints into, one after the other; given
+    // back when the last render window goes.
+    QImage& PaintScratch() { return m_paintScratch; }
 
     // Selectors.
     void AddAlg();
@@ -178,6 +182,7 @@ private:
     std::vector<std::unique_ptr<CFractAlg>> m_algorithms;
     std::vector<std::unique_ptr<CFractCol>> m_colorings;
     std::vector<CFractalWnd*> m_renderWindows;
+    QImage m_paintScratch;
     IdleDriver* m_idle = nullptr;
     MacroEngine* m_macros = nullptr;
     // Compute rows ahead of the render windows; none when pictures are stepped alone.

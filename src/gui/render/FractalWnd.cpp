@@ -129,7 +129,9 @@ void CFractalWnd::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     // One buffer for the repaints of every window, all on this thread: fresh memory for each
     // repaint of a big window cost more than its pixels.
-    static QImage scratch;
+    QImage own;
+    CFractalDlg* dialog = Dialog();
+    QImage& scratch = dialog ? dialog->PaintScratch() : own;
     const QImage image = size() == QSize(pixels.width(), pixels.height())
                              ? PictureImage(pixels, area, scratch)
                              : StretchedPictureImage(pixels, size(), area, scratch);

@@ -1,7 +1,13 @@
 #include "support/GuiFixture.h"
 
+#include "gui/shell/IdleDriver.h"
+
 #include <QMessageBox>
 #include <QTimer>
+
+#include <chrono>
+#include <thread>
+#include <vector>
 
 namespace korvanta {
 namespace {
@@ -22,6 +28,27 @@ TEST_F(IdleLoop, WindowsAdvanceAlternatelyInOpeningOrder)
         EXPECT_EQ(first->Job().Column(), second->Job().Column()) << tick;
     }
     EXPECT_GT(first->Job().Column(), 0);
+}
+
+// A tick over many big pictures can take a millisecond: a batch looks at the clock early
+// enough that it stays near its budget instead of running sixteen such ticks.
+TEST_F(IdleLoop, SlowTicksEndTheBatchNearItsBudget)
+{
+    std::vector<int> batches;  // ticks per batch; each batch begins by asking whether to go on
+    IdleDriver driver([&](int) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ++batches.back();
+    },
+                      [&] {
+                          batches.push_back(0);
+                          return batches.size() < 20;
+                      });
+    driver.Wake();
+    ASSERT_TRUE(WaitFor([&] { return batches.size() >= 20; }));
+    batches.pop_back();
+    // 1 + 2 + 4 ticks of at least a millisecond each are past the 4 ms budget.
+    EXPECT_LE(*std::max_element(batches.begin(), batches.end()), 7);
+    EXPECT_GE(*std::min_element(batches.begin(), batches.end()), 1);
 }
 
 TEST_F(IdleLoop, RendersToTheEndWithoutHelp)
