@@ -1,6 +1,7 @@
 #include "core/render/RowLookAhead.h"
 
 #include "core/colorings/FractCol.h"
+#include "core/deep/FractAlgDeep.h"
 #include "core/formulas/FormulaKernel.h"
 #include "core/render/ClassRegistry.h"
 
@@ -13,6 +14,7 @@ namespace {
 // Columns the kernels compute at once: whole rows of most pictures, so the lanes and the
 // cycle watch run on without restarting. (They look at the cancel flag as they go.)
 constexpr std::int32_t kPiece = 1024;
+constexpr std::int32_t kDeepPiece = 64;
 
 }  // namespace
 
@@ -83,6 +85,19 @@ void RowsAhead::ComputeRow(std::int32_t row)
         for (std::int32_t from = 0; from < m_width && complete; from += kPiece) {
             const std::int32_t to = std::min(m_width, from + kPiece);
             kernel.Row(row, from, to, results, &m_cancelled);
+            for (std::int32_t column = from; column < to; ++column)
+                colors[column] = m_coloring->GetColor(results[column - from]);
+            complete = !m_cancelled;
+        }
+    } else if (dynamic_cast<const CFractAlgDeep*>(m_formula.get())) {
+        // Whole pieces in the engine's vector lanes, as korvanta-render computes them; short
+        // ones, since its pixels do not look at the flag.
+        std::unique_ptr<CFractAlg> alg = CloneFormula(*m_formula);
+        auto& deep = static_cast<CFractAlgDeep&>(*alg);
+        deep.StopWhen(&m_cancelled);
+        for (std::int32_t from = 0; from < m_width && complete; from += kDeepPiece) {
+            const std::int32_t to = std::min(m_width, from + kDeepPiece);
+            deep.Row(row, from, to, results);
             for (std::int32_t column = from; column < to; ++column)
                 colors[column] = m_coloring->GetColor(results[column - from]);
             complete = !m_cancelled;
