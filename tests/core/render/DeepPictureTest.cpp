@@ -69,7 +69,7 @@ const CRuntimeClass* OlderReader(std::string_view name)
     return nullptr;
 }
 
-TEST(DeepPicture, TheSameBytesOnAnyNumberOfThreadsStepByStepOrResumedFromADocument)
+TEST(DeepPicture, TheSameBytesOnAnyNumberOfThreadsStepByStepAheadOrResumedFromADocument)
 {
     const RenderFields f = DeepJulia();
     auto stepped = Prepared(f, 400);
@@ -80,6 +80,21 @@ TEST(DeepPicture, TheSameBytesOnAnyNumberOfThreadsStepByStepOrResumedFromADocume
         auto job = Prepared(f, 400);
         RenderInParallel(*job, threads);
         EXPECT_TRUE(Stored(*job) == whole) << threads << " threads";
+    }
+    // The explorer's workers, as they hand rows to the interface, in pieces across a row.
+    {
+        RenderFields wide = f;
+        wide.width = "150";
+        auto plain = Prepared(wide, 400);
+        while (plain->RenderStep())
+            ;
+        RowWorkers workers(2);
+        auto ahead = Prepared(wide, 400);
+        ahead->EnableLookAhead(workers);
+        ASSERT_TRUE(ahead->LooksAhead());
+        while (!ahead->Finished())
+            ahead->RenderStep();
+        EXPECT_TRUE(Stored(*ahead) == Stored(*plain)) << "look-ahead";
     }
     // Stopped in the middle of a row, stored, read back (orbits computed afresh) and finished.
     auto part = Prepared(f, 400);
