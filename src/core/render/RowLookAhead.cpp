@@ -125,8 +125,15 @@ void RowsAhead::ComputeRow(std::int32_t row)
 std::optional<std::vector<std::uint32_t>> RowsAhead::Take(std::int32_t row,
                                                                      std::chrono::microseconds wait)
 {
-    std::unique_lock lock(m_mutex);
-    m_arrived.wait_for(lock, wait, [&] { return m_ready.count(row) != 0; });
+    // A look without waiting does not queue behind a worker that holds the lock either: the
+    // interface comes back for the row at its next tick.
+    std::unique_lock lock(m_mutex, std::defer_lock);
+    if (wait.count() > 0) {
+        lock.lock();
+        m_arrived.wait_for(lock, wait, [&] { return m_ready.count(row) != 0; });
+    } else if (!lock.try_lock()) {
+        return std::nullopt;
+    }
     const auto found = m_ready.find(row);
     if (found == m_ready.end())
         return std::nullopt;

@@ -66,7 +66,7 @@ public:
     RowWorkers& Workers() const { return m_workers; }
 
     // The colors of `row` when it is ready, waiting at most `wait` for it (the row then
-    // leaves the look-ahead).
+    // leaves the look-ahead). Without a wait, a row whose lock a worker holds is not ready.
     std::optional<std::vector<std::uint32_t>> Take(std::int32_t row,
                                                    std::chrono::microseconds wait = {});
 
