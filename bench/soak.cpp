@@ -30,6 +30,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 using namespace korvanta;
@@ -110,6 +111,7 @@ void RunFor(int ms)
 class TimedApplication : public QApplication {
 public:
     using QApplication::QApplication;
+    CFractalDlg* dialog = nullptr;
     qint64 slowestNs = 0;
     double slowestCpuMs = 0;
     long slowestWaits = 0, slowestPreempted = 0;  // context switches: waits for a lock or I/O, preemptions
@@ -125,8 +127,11 @@ public:
         const double cpu = ThreadCpuMs();
         rusage before{};
         getrusage(RUSAGE_THREAD, &before);
+        const auto pictures = type == QEvent::Timer ? Pictures() : std::vector<Picture>{};
         const bool result = QApplication::notify(receiver, event);
         const qint64 took = wall.nsecsElapsed();
+        if (ThreadCpuMs() - cpu > kTellMs)
+            Tell(name, type, took, ThreadCpuMs() - cpu, pictures);
         over50ms += took > 50'000'000;
         if (took > slowestNs) {
             rusage after{};
@@ -141,6 +146,42 @@ public:
     }
 
 private:
+    // A handler that took more processor time than this is told with the pictures it moved.
+    static constexpr double kTellMs = 15;
+    struct Picture {
+        QPointer<CFractalWnd> window;
+        std::int32_t row, column;
+    };
+
+    std::vector<Picture> Pictures() const
+    {
+        std::vector<Picture> all;
+        if (dialog)
+            for (CFractalWnd* w : dialog->RenderWindows())
+                all.push_back({w, w->Job().Row(), w->Job().Column()});
+        return all;
+    }
+
+    static void Tell(const char* name, int type, qint64 wallNs, double cpuMs, const std::vector<Picture>& before)
+    {
+        std::fprintf(stderr, "slow handler: event %d to %s, %.1f ms wall, %.1f ms processor; %zu pictures\n", type,
+                     name, wallNs / 1e6, cpuMs, before.size());
+        for (const Picture& p : before) {
+            if (!p.window) {
+                std::fprintf(stderr, "  (a picture went)\n");
+                continue;
+            }
+            const RenderJob& job = p.window->Job();
+            if (job.Row() == p.row && job.Column() == p.column)
+                continue;
+            const RenderSettings& s = job.Settings();
+            std::fprintf(stderr, "  %s %dx%d colors %d ahead %d: row %d col %d -> row %d col %d\n",
+                         s.m_pAlg ? typeid(*s.m_pAlg).name() : "-", s.m_nWidth, s.m_nHeight,
+                         s.m_pCol ? s.m_pCol->GetNumColors() : 0, job.LooksAhead(), p.row, p.column, job.Row(),
+                         job.Column());
+        }
+    }
+
     static double ThreadCpuMs()
     {
         timespec t{};
@@ -173,6 +214,7 @@ int main(int argc, char* argv[])
     std::mt19937_64 random(seed);
 
     auto* dialog = new CFractalDlg;
+    app.dialog = dialog;
     dialog->show();
     RunFor(500);
     // The workers start with the first picture; the start counts them in.
@@ -252,6 +294,7 @@ int main(int argc, char* argv[])
                 "handlers over 50 ms\n",
                 app.slowestNs / 1e6, app.slowestCpuMs, app.slowestWaits, app.slowestPreempted,
                 app.slowest.toUtf8().constData(), app.over50ms);
+    app.dialog = nullptr;
     delete dialog;
     Prompter::Install(nullptr);
     return 0;
