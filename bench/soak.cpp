@@ -172,7 +172,7 @@ private:
                 continue;
             }
             const RenderJob& job = p.window->Job();
-            if (job.Row() == p.row && job.Column() == p.column)
+            if (job.Row() == p.row && job.Column() == p.column && (job.LooksAhead() || job.Finished()))
                 continue;
             const RenderSettings& s = job.Settings();
             std::fprintf(stderr, "  %s %dx%d colors %d ahead %d: row %d col %d -> row %d col %d\n",

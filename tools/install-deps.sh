@@ -9,7 +9,7 @@ packages=(
   libpng-dev zlib1g-dev libmpfr-dev
   qt6-base-dev libgl-dev
   xvfb xauth openbox xdotool x11-utils
-  libwmf-bin gsfonts
+  libwmf-bin gsfonts pngcheck
   parallel
   help2man man-db
   desktop-file-utils appstream shared-mime-info

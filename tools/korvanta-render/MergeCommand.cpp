@@ -7,7 +7,7 @@ namespace korvanta {
 
 int RunMerge(const RenderOptions& options, std::ostream& err, const ToolFailure& fail)
 {
-    const bool picture = options.document || options.scene || options.area || options.centre || options.radius || options.size ||
+    const bool picture = options.document || options.scene || options.from || options.location || options.area || options.centre || options.radius || options.size ||
                          options.formula || options.coloring || options.colors || options.constant ||
                          options.aspect || options.values || options.band || options.frames ||
                          options.frame || options.zoomTo;
@@ -21,7 +21,7 @@ int RunMerge(const RenderOptions& options, std::ostream& err, const ToolFailure&
     for (const std::string& output : options.outputs) {
         std::error_code reason;
         const SaveMessages messages = SaveRows(
-            output, *FormatOfName(output), bands, [&](Archive& ar) { bands.WriteDocument(ar); }, &reason);
+            output, *FormatOfName(output), bands, bands.Settings(), [&](Archive& ar) { bands.WriteDocument(ar); }, &reason);
         status = std::max(status, ReportSaveFailure(err, output, messages, reason));
     }
     return status;

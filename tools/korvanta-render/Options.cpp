@@ -13,6 +13,7 @@ Render a Korvanta picture without a display, on every core, exactly as the explo
 Input (without one, the explorer's start-up fields are used):
   -d, --document=FILE      resume the document FILE (.fra) where it stopped
   -s, --scene=SCENE        start from a sample scene, by number (0-10) or name
+      --from=PICTURE.png   start from the parameters in a PNG that Korvanta wrote
 
 Picture parameters (they override a scene's; not with --document):
       --area=X0,X1,Y0,Y1   real start and end, imaginary start and end, decimal
@@ -65,7 +66,7 @@ namespace {
 
 enum LongOnly {
     kArea = 256, kSize, kConstant, kAspect, kNoAspect, kValues, kNoValues, kVersion,
-    kBand, kMerge, kFrames, kFrame, kZoomTo, kCentre, kRadius
+    kBand, kMerge, kFrames, kFrame, kZoomTo, kCentre, kRadius, kFrom, kLocation, kWriteLocation
 };
 
 // The option that getopt found without its value, as the user wrote it: "--area" or "-o".
@@ -94,7 +95,9 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
         {"merge", no_argument, nullptr, kMerge},       {"frames", required_argument, nullptr, kFrames},
         {"frame", required_argument, nullptr, kFrame}, {"zoom-to", required_argument, nullptr, kZoomTo},
         {"centre", required_argument, nullptr, kCentre}, {"center", required_argument, nullptr, kCentre},
-        {"radius", required_argument, nullptr, kRadius},
+        {"radius", required_argument, nullptr, kRadius}, {"from", required_argument, nullptr, kFrom},
+        {"location", required_argument, nullptr, kLocation},
+        {"write-location", required_argument, nullptr, kWriteLocation},
         {nullptr, 0, nullptr, 0},
     };
     RenderOptions o;
@@ -109,6 +112,9 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
         switch (c) {
         case 'd': o.document = value; break;
         case 's': o.scene = value; break;
+        case kFrom: o.from = value; break;
+        case kLocation: o.location = value; break;
+        case kWriteLocation: o.writeLocation = value; break;
         case kArea: o.area = value; break;
         case kSize: o.size = value; break;
         case kCentre: o.centre = value; break;

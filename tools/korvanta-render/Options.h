@@ -9,6 +9,9 @@ namespace korvanta {
 // The command line of korvanta-render, as given (values are checked when they are used).
 struct RenderOptions {
     std::optional<std::string> document, scene;
+    // A PNG this program wrote, or a location file of the deep-zoom programs, to start from;
+    // and where to write the picture's location.
+    std::optional<std::string> from, location, writeLocation;
     std::optional<std::string> area, centre, radius, size, formula, coloring, colors, constant;
     std::optional<bool> aspect, values;
     std::vector<std::string> outputs;

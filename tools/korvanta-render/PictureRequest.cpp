@@ -3,6 +3,7 @@
 #include "tools/korvanta-render/OptionText.h"
 
 #include "core/colorings/ColoringList.h"
+#include "core/files/PictureParameters.h"
 #include "core/formulas/FormulaList.h"
 #include "core/render/DeepRequest.h"
 #include "core/render/RenderRequest.h"
@@ -98,6 +99,22 @@ bool ApplyScene(const std::string& wanted, RenderFields& f, std::string& error)
         return false;
     }
     f = FieldsOf(kSampleScenes[index]);
+    return true;
+}
+
+bool ApplyPicture(const std::string& path, RenderFields& f, std::string& error)
+{
+    FileSource png(path);
+    if (!png.IsOpen()) {
+        error = "--from: cannot open '" + path + "'";
+        return false;
+    }
+    auto read = ReadPngParameters(png);
+    if (auto* problem = std::get_if<std::string>(&read)) {
+        error = "--from: '" + path + "': " + *problem;
+        return false;
+    }
+    f = std::get<RenderFields>(read);
     return true;
 }
 
@@ -204,7 +221,12 @@ bool ApplyCentre(const RenderOptions& o, RenderFields& f, std::string& error)
 bool PictureFields(const RenderOptions& o, RenderFields& f, std::string& error)
 {
     f = RenderFields{};
-    return (!o.scene || ApplyScene(*o.scene, f, error)) && ApplyOptions(o, f, error) && ApplyCentre(o, f, error);
+    if (int(o.scene.has_value()) + int(o.from.has_value()) + int(o.location.has_value()) > 1) {
+        error = "--scene, --from and --location each give a whole picture; give one of them";
+        return false;
+    }
+    return (!o.scene || ApplyScene(*o.scene, f, error)) && (!o.from || ApplyPicture(*o.from, f, error)) &&
+           ApplyOptions(o, f, error) && ApplyCentre(o, f, error);
 }
 
 std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayDrawer& overlay,

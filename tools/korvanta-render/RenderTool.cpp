@@ -141,7 +141,7 @@ std::string RequestProblem(const RenderOptions& options)
         }
         return "'" + output + "': the name must end in " + names;
     }
-    const bool parameters = options.scene || options.area || options.centre || options.radius || options.size || options.formula ||
+    const bool parameters = options.scene || options.from || options.location || options.area || options.centre || options.radius || options.size || options.formula ||
                             options.coloring || options.colors || options.constant ||
                             options.aspect || options.values;
     if (options.document && parameters)

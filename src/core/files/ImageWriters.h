@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace korvanta {
 
@@ -28,10 +29,15 @@ bool WriteTga(std::ostream& out, PixelRows& rows);
 bool WriteWmf(std::ostream& out, const PixelBuffer& pixels);
 bool WriteWmf(std::ostream& out, PixelRows& rows);
 
-// 8-bit RGB PNG through libpng, top row first. On failure `error` holds libpng's message,
-// or is empty when the library could not start.
-bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error);
-bool WritePng(std::FILE* file, PixelRows& rows, std::string& error);
+// A PNG text chunk: Latin-1 keyword and text, compressed where the text is long.
+struct PngText {
+    std::string keyword, text;
+};
+
+// 8-bit RGB PNG through libpng, top row first, with `texts` before the pixels. On failure
+// `error` holds libpng's message, or is empty when the library could not start.
+bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error, const std::vector<PngText>& texts = {});
+bool WritePng(std::FILE* file, PixelRows& rows, std::string& error, const std::vector<PngText>& texts = {});
 
 // 8-bit RGBA PNG of a picture whose fourth byte is its alpha (straight, not premultiplied):
 // the desktop's icons, which have shapes of their own.

@@ -3,6 +3,7 @@
 #include "core/archive/Archive.h"
 #include "core/files/AtomicFile.h"
 #include "core/files/ImageWriters.h"
+#include "core/files/PictureParameters.h"
 
 #include <algorithm>
 #include <cctype>
@@ -67,8 +68,8 @@ bool WriteStream(const std::string& temp, SaveFormat format, PixelRows& rows,
     return true;
 }
 
-bool WritePngFile(const std::string& temp, PixelRows& rows, SaveMessages& messages,
-                  std::error_code& reason)
+bool WritePngFile(const std::string& temp, PixelRows& rows, const RenderSettings& settings,
+                  SaveMessages& messages, std::error_code& reason)
 {
     errno = 0;
     std::FILE* file = std::fopen(temp.c_str(), "wb");
@@ -78,7 +79,7 @@ bool WritePngFile(const std::string& temp, PixelRows& rows, SaveMessages& messag
         return false;
     }
     std::string error;
-    const bool written = WritePng(file, rows, error);
+    const bool written = WritePng(file, rows, error, PngTextsOfPicture(settings));
     if (!written)
         reason = WriteError();
     const bool closed = std::fclose(file) == 0;
@@ -128,10 +129,11 @@ SaveMessages SavePicture(const std::string& path, SaveFormat format, const Rende
                          const WindowPlacement& placement, std::error_code* reason)
 {
     BufferRows rows(job.Pixels());
-    return SaveRows(path, format, rows, [&](Archive& ar) { WriteRenderRecord(ar, job, placement); }, reason);
+    return SaveRows(path, format, rows, job.Settings(), [&](Archive& ar) { WriteRenderRecord(ar, job, placement); },
+                    reason);
 }
 
-SaveMessages SaveRows(const std::string& path, SaveFormat format, PixelRows& rows,
+SaveMessages SaveRows(const std::string& path, SaveFormat format, PixelRows& rows, const RenderSettings& settings,
                       const DocumentWriter& document, std::error_code* reason)
 {
     SaveMessages messages;
@@ -144,7 +146,7 @@ SaveMessages SaveRows(const std::string& path, SaveFormat format, PixelRows& row
     } else {
         const std::string temp = file.TempPath().string();
         const bool written = format == SaveFormat::Png
-                                 ? WritePngFile(temp, rows, messages, why)
+                                 ? WritePngFile(temp, rows, settings, messages, why)
                                  : WriteStream(temp, format, rows, document, messages, why);
         if (written && !file.Commit()) {
             why = file.Error();

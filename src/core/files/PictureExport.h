@@ -60,9 +60,10 @@ SaveMessages SavePicture(const std::string& path, SaveFormat format, const Rende
                          const WindowPlacement& placement = {}, std::error_code* reason = nullptr);
 
 // The same for any picture handed out a row at a time, which is never held whole; a
-// document is written by `document` (one render window record).
+// document is written by `document` (one render window record). A PNG carries the
+// parameters of `settings`, the picture's.
 using DocumentWriter = std::function<void(Archive&)>;
-SaveMessages SaveRows(const std::string& path, SaveFormat format, PixelRows& rows,
+SaveMessages SaveRows(const std::string& path, SaveFormat format, PixelRows& rows, const RenderSettings& settings,
                       const DocumentWriter& document, std::error_code* reason = nullptr);
 
 namespace messages {

@@ -23,7 +23,8 @@ struct PngFailure {
 
 // Rows are converted one at a time: the same bytes as writing the whole image at once,
 // without a second copy of the picture in memory.
-bool WritePngRows(std::FILE* file, PixelRows& rows, bool alpha, std::string& error)
+bool WritePngRows(std::FILE* file, PixelRows& rows, bool alpha, std::string& error,
+                  const std::vector<PngText>& texts = {})
 {
     const std::int32_t width = rows.Width(), height = rows.Height();
     const std::size_t channels = alpha ? 4 : 3;
@@ -48,6 +49,17 @@ bool WritePngRows(std::FILE* file, PixelRows& rows, bool alpha, std::string& err
                  static_cast<png_uint_32>(height), 8,
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // Short texts stay readable by any tool; the long ones (deep locations) are compressed.
+    constexpr std::size_t kLongText = 1024;
+    std::vector<png_text> chunks(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        chunks[i].compression = texts[i].text.size() > kLongText ? PNG_TEXT_COMPRESSION_zTXt : PNG_TEXT_COMPRESSION_NONE;
+        chunks[i].key = const_cast<char*>(texts[i].keyword.c_str());
+        chunks[i].text = const_cast<char*>(texts[i].text.c_str());
+        chunks[i].text_length = texts[i].text.size();
+    }
+    if (!chunks.empty())
+        png_set_text(png, info, chunks.data(), static_cast<int>(chunks.size()));
     png_write_info(png, info);
     for (std::int32_t i = 0; i < height; ++i) {
         const std::uint32_t* pixels = rows.Row(height - 1 - i);
@@ -74,15 +86,15 @@ bool WritePngRows(std::FILE* file, PixelRows& rows, bool alpha, std::string& err
 
 }  // namespace
 
-bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error)
+bool WritePng(std::FILE* file, const PixelBuffer& pixels, std::string& error, const std::vector<PngText>& texts)
 {
     BufferRows rows(pixels);
-    return WritePng(file, rows, error);
+    return WritePng(file, rows, error, texts);
 }
 
-bool WritePng(std::FILE* file, PixelRows& rows, std::string& error)
+bool WritePng(std::FILE* file, PixelRows& rows, std::string& error, const std::vector<PngText>& texts)
 {
-    return WritePngRows(file, rows, false, error);
+    return WritePngRows(file, rows, false, error, texts);
 }
 
 bool WritePngWithAlpha(std::FILE* file, const PixelBuffer& pixels, std::string& error)

@@ -43,7 +43,7 @@ TEST(SaveRows, EveryFormatIsTheWholePicturesBytes)
             WriteRenderRecord(ar, job->Settings(), 0, 23, BitmapInfoHeader::ForPicture(37, 23), source,
                               37 * 23, placement);
         };
-        ASSERT_TRUE(SaveRows(rows, info.format, source, document).empty()) << info.extension;
+        ASSERT_TRUE(SaveRows(rows, info.format, source, job->Settings(), document).empty()) << info.extension;
         EXPECT_EQ(test::ReadAll(rows), test::ReadAll(whole)) << info.extension;
     }
 }
@@ -61,7 +61,7 @@ TEST(SaveRows, ARowThatCannotBeReadFailsTheSave)
                                   17 * 11, {});
             };
             const auto path = dir / (std::string("failed") + info.extension);
-            EXPECT_FALSE(SaveRows(path.string(), info.format, source, document).empty())
+            EXPECT_FALSE(SaveRows(path.string(), info.format, source, job->Settings(), document).empty())
                 << info.extension << failFrom;
             EXPECT_FALSE(std::filesystem::exists(path)) << info.extension << failFrom;
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 0);
