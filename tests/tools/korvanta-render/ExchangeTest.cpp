@@ -1,0 +1,75 @@
+#include "support/Pictures.h"
+#include "support/ToolRuns.h"
+
+#include <gtest/gtest.h>
+
+namespace korvanta {
+namespace {
+
+using test::RunTool;
+
+class Exchange : public ::testing::Test {
+protected:
+    void SetUp() override { dir = test::TempDir(::testing::UnitTest::GetInstance()->current_test_info()->name()); }
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+
+    // Renders `picture` as PNG and BMP, then from the PNG alone: the same BMP.
+    void ExpectThePngRendersTheSameBytes(std::vector<std::string> picture, const std::string& stem)
+    {
+        picture.insert(picture.end(), {"-q", "-o", Path(stem + ".png"), "-o", Path(stem + ".bmp")});
+        const auto first = RunTool(picture);
+        ASSERT_EQ(first.status, 0) << first.err;
+        const auto again = RunTool({"-q", "--from=" + Path(stem + ".png"), "-o", Path(stem + "-again.bmp")});
+        ASSERT_EQ(again.status, 0) << again.err;
+        EXPECT_EQ(test::ReadAll(Path(stem + "-again.bmp")), test::ReadAll(Path(stem + ".bmp"))) << stem;
+    }
+
+    std::filesystem::path dir;
+};
+
+// A sample scene, a Julia set with its values shown, a deep location and a frame of a zoom:
+// each PNG brings back its picture byte for byte. (Merged bands write the whole run's PNG.)
+TEST_F(Exchange, EveryPngRendersItsPictureAgain)
+{
+    ExpectThePngRendersTheSameBytes({"--scene", "9"}, "scene");
+    ExpectThePngRendersTheSameBytes(
+        {"-f", "Julia", "--constant=-0.7454294,0.113", "--values", "--size=260x190", "--area=-1.5,1.5,-1.1,1.1"},
+        "julia");
+    ExpectThePngRendersTheSameBytes({"--centre=1.7598171308048478136108250105617982382,0.0125933107997498653838",
+                                     "--radius=2e-14", "--size=64x48", "-c", "RGB", "-n", "3000"},
+                                    "deep");
+    const auto frames = RunTool({"-q", "--size=64x48", "--frames=3", "--zoom-to=0.7,0.8,0.1,0.175", "-o",
+                                 Path("frame-%d.png"), "-o", Path("frame-%d.bmp")});
+    ASSERT_EQ(frames.status, 0) << frames.err;
+    ASSERT_EQ(RunTool({"-q", "--from=" + Path("frame-1.png"), "-o", Path("frame-again.bmp")}).status, 0);
+    EXPECT_EQ(test::ReadAll(Path("frame-again.bmp")), test::ReadAll(Path("frame-1.bmp")));
+    // A standard tool reads the texts.
+    EXPECT_EQ(test::RunShell("pngcheck -t " + test::ShellQuoted(Path("julia.png")) +
+                             " | grep -q 'Julia Set, .*C ( -0.7454294, 0.113 )'"),
+              0);
+}
+
+// Options after --from change the picture as they change a scene's.
+TEST_F(Exchange, OptionsOverrideWhatThePngSays)
+{
+    ASSERT_EQ(RunTool({"-q", "--scene", "0", "-o", Path("scene.png")}).status, 0);
+    ASSERT_EQ(RunTool({"-q", "--from=" + Path("scene.png"), "--size=40x30", "-o", Path("small.bmp")}).status, 0);
+    ASSERT_EQ(RunTool({"-q", "--scene", "0", "--size=40x30", "--no-aspect", "-o", Path("direct.bmp")}).status, 0);
+    EXPECT_EQ(test::ReadAll(Path("small.bmp")), test::ReadAll(Path("direct.bmp")));
+}
+
+TEST_F(Exchange, PicturesWithoutParametersAreRefused)
+{
+    std::ofstream(Path("not.png")) << "not a picture";
+    ASSERT_EQ(RunTool({"-q", "--scene", "0", "-o", Path("scene.png"), "-o", Path("scene.bmp")}).status, 0);
+    test::ExpectRefused({
+        {{"--from=" + Path("not.png"), "-o", Path("x.bmp")}, "Not a PNG file"},
+        {{"--from=" + Path("scene.bmp"), "-o", Path("x.bmp")}, "Not a PNG file"},
+        {{"--from=" + Path("missing.png"), "-o", Path("x.bmp")}, "cannot open"},
+        {{"--from=" + Path("scene.png"), "--scene", "1", "-o", Path("x.bmp")}, "give one of them"},
+        {{"--from=" + Path("scene.png"), "-d", Path("x.fra"), "-o", Path("x.bmp")}, "--document goes alone"},
+    });
+}
+
+}  // namespace
+}  // namespace korvanta
