@@ -71,7 +71,7 @@ std::optional<std::int64_t> ParseWhole(std::string_view text)
 // range: +1 when too large, -1 when too close to 0, 0 when it is no number at all.
 int BeyondReach(std::string_view text)
 {
-    const std::size_t e = text.find_last_of("eE");
+    const std::size_t e = text.find_first_of("eE");
     if (e == std::string_view::npos || !BigFloat::FromDecimal(text.substr(0, e), 64))
         return 0;
     const std::string_view exponent = text.substr(e + 1);
