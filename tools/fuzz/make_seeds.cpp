@@ -1,8 +1,10 @@
 // Writes the seed inputs of the fuzz corpora: documents of every formula and coloring, whole
 // and partial, with the value panel's flag, desktop files of zero to two windows, macros and
-// archive scripts. Usage: korvanta-fuzz-seeds FOLDER (it gets one folder per target).
+// archive scripts and location files. Usage: korvanta-fuzz-seeds FOLDER (it gets one folder per target).
 #include "core/archive/Archive.h"
 #include "core/colorings/ColoringList.h"
+#include "core/exchange/LocationFields.h"
+#include "core/exchange/LocationFile.h"
 #include "core/files/BandFile.h"
 #include "core/files/DesktopFile.h"
 #include "core/files/MacroFile.h"
@@ -177,6 +179,28 @@ int main(int argc, char** argv)
         ArchiveScript(std::string{0, 1, 2, 1, 4, 5, 0, 3}, formula.get(), coloring.get()));
     Put(root / "archive" / "objects-first.bin",
         ArchiveScript(std::string{1, 2, 3, 0, 1, 1, 4, 5}, formula.get(), formula.get()));
+
+    const std::filesystem::path locations = root / "location";
+    Put(locations / "kalles.kfr", "Re: -0.75\r\nIm: 0.1\r\nZoom: 1\r\nIterations: 200\r\nColorMethod: 7\r\n"
+                                  "Power: 2\r\nFractalType: 0\r\n\r\nColors: 255,255,255,0,0,0,\r\n");
+    Put(locations / "fraktaler.toml", "program = \"fraktaler-3\"\n[render]\nshader = \"\"\"\nreal = 1\n\"\"\"\n"
+                                      "sizes = [1, [2, \"]\"], # note\n 3]\n[location]\nreal = \"-1.5\" # centre\n"
+                                      "imag = '0.25'\nzoom = \"1e14\"\n[bailout]\niterations = 1_024\n");
+    Put(locations / "dotted.toml", "location.real = \"2\"\nlocation.imag = \"-3\"\nlocation.zoom = \"4\"\n");
+    // The fields of a deep picture 330 places down, as both forms write them.
+    RenderFields deep;
+    deep.xStart = "0." + std::string(330, '0') + "3", deep.xEnd = "0." + std::string(330, '0') + "9";
+    deep.yStart = "-1." + std::string(330, '0') + "2", deep.yEnd = "-1";
+    deep.width = "6", deep.height = "4", deep.colors = "300";
+    const Location deepLocation = std::get<Location>(LocationOfFields(deep));
+    Put(locations / "deep.kfr", WriteLocation(deepLocation, LocationForm::KeyValue));
+    Put(locations / "deep.toml", WriteLocation(deepLocation, LocationForm::Toml));
+    Put(locations / "cubic.kfr", WriteLocation({"0.1", "-0.2", "5e3", 64, 3}, LocationForm::KeyValue));
+    Put(locations / "broken-no-zoom.kfr", "Re: 0\nIm: 0\n");
+    Put(locations / "broken-zoom-zero.kfr", "Re: 0\nIm: 0\nZoom: 0\nRe: 1\n");
+    Put(locations / "broken-too-deep.kfr", "Re: 0\nIm: 0\nZoom: 1e999999999\n");
+    Put(locations / "broken-number.toml", "[location]\nreal = -0.75\nimag = \"0\"\nzoom = \"1\"\n");
+    Put(locations / "broken-open-string.toml", "[location]\nreal = \"0\nx = [1,\n");
     std::printf("seeds written under %s\n", root.c_str());
     return 0;
 }
