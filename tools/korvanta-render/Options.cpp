@@ -14,6 +14,10 @@ Input (without one, the explorer's start-up fields are used):
   -d, --document=FILE      resume the document FILE (.fra) where it stopped
   -s, --scene=SCENE        start from a sample scene, by number (0-10) or name
       --from=PICTURE.png   start from the parameters in a PNG that Korvanta wrote
+      --location=FILE      start from a location file of the deep-zoom programs
+                           ("Re:", "Im:", "Zoom:", "Iterations:" lines, or TOML with
+                           location.real, .imag, .zoom): the Mandelbrot set at the
+                           picture's size; --formula, --coloring, --colors still apply
 
 Picture parameters (they override a scene's; not with --document):
       --area=X0,X1,Y0,Y1   real start and end, imaginary start and end, decimal
@@ -43,7 +47,11 @@ the one a single run writes):
 
 Output:
   -o, --output=FILE        write FILE; its extension chooses the format:
-                           .fra (a document the explorer opens), .png, .bmp, .tga, .wmf
+                           .fra (a document the explorer opens), .png (with the
+                           parameters that --from reads), .bmp, .tga, .wmf
+      --write-location=FILE  write the picture's location for the deep-zoom programs
+                           (TOML for a .toml name, else key-value lines); without -o
+                           nothing is rendered
   -t, --threads=N          render on N threads (default: all cores)
   -q, --quiet              no progress bar
   -h, --help               show this help and exit

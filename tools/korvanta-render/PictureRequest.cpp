@@ -3,6 +3,8 @@
 #include "tools/korvanta-render/OptionText.h"
 
 #include "core/colorings/ColoringList.h"
+#include "core/exchange/LocationFields.h"
+#include "core/exchange/LocationFileIo.h"
 #include "core/files/PictureParameters.h"
 #include "core/formulas/FormulaList.h"
 #include "core/render/DeepRequest.h"
@@ -216,6 +218,33 @@ bool ApplyCentre(const RenderOptions& o, RenderFields& f, std::string& error)
     return true;
 }
 
+// --location, once the size is known; the formula, coloring and colors given as options stay.
+bool ApplyLocation(const RenderOptions& o, RenderFields& f, std::string& error)
+{
+    if (!o.location)
+        return true;
+    if (o.area || o.centre) {
+        error = "--location gives the area already; leave out --area and --centre";
+        return false;
+    }
+    auto read = ReadLocationFile(*o.location);
+    auto fields = std::holds_alternative<Location>(read) ? FieldsFromLocation(std::get<Location>(read), f)
+                                                         : std::variant<RenderFields, std::string>(std::get<std::string>(read));
+    if (auto* problem = std::get_if<std::string>(&fields)) {
+        error = "--location: " + *problem;
+        return false;
+    }
+    const RenderFields given = f;
+    f = std::get<RenderFields>(fields);
+    if (o.formula)
+        f.formula = given.formula;
+    if (o.coloring)
+        f.coloring = given.coloring;
+    if (o.colors)
+        f.colors = given.colors;
+    return true;
+}
+
 }  // namespace
 
 bool PictureFields(const RenderOptions& o, RenderFields& f, std::string& error)
@@ -226,7 +255,7 @@ bool PictureFields(const RenderOptions& o, RenderFields& f, std::string& error)
         return false;
     }
     return (!o.scene || ApplyScene(*o.scene, f, error)) && (!o.from || ApplyPicture(*o.from, f, error)) &&
-           ApplyOptions(o, f, error) && ApplyCentre(o, f, error);
+           ApplyOptions(o, f, error) && ApplyCentre(o, f, error) && ApplyLocation(o, f, error);
 }
 
 std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayDrawer& overlay,

@@ -5,6 +5,9 @@
 #include "tools/korvanta-render/PictureRequest.h"
 #include "core/archive/Archive.h"
 #include "core/deep/FractAlgDeep.h"
+#include "core/exchange/LocationFields.h"
+#include "core/exchange/LocationFileIo.h"
+#include "core/files/PictureParameters.h"
 #include "core/render/ClassRegistry.h"
 #include "core/files/InputFile.h"
 #include "core/files/PictureExport.h"
@@ -127,7 +130,7 @@ private:
 // What makes the command line unusable beyond its syntax; empty when nothing does.
 std::string RequestProblem(const RenderOptions& options)
 {
-    if (options.outputs.empty())
+    if (options.outputs.empty() && !options.writeLocation)
         return "no output given (use -o FILE)";
     for (const std::string& output : options.outputs) {
         if (FormatOfName(output))
@@ -203,6 +206,17 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
     const std::unique_ptr<RenderJob> job = ObtainPicture(options, placement, error);
     if (!job)
         return fail(error, 2);
+
+    if (options.writeLocation) {
+        auto location = LocationOfFields(ParametersOfPicture(job->Settings()));
+        const std::string problem = std::holds_alternative<Location>(location)
+                                        ? WriteLocationFile(*options.writeLocation, std::get<Location>(location))
+                                        : std::get<std::string>(location);
+        if (!problem.empty())
+            return fail("--write-location: " + problem, std::holds_alternative<Location>(location) ? 1 : 2);
+        if (options.outputs.empty())
+            return 0;
+    }
 
     if (const auto* deep = dynamic_cast<const CFractAlgDeep*>(job->Settings().m_pAlg)) {
         ProgressBar bar(err, !options.quiet && isatty(STDERR_FILENO), 100, "reference orbits");

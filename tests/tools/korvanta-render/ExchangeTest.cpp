@@ -73,3 +73,53 @@ TEST_F(Exchange, PicturesWithoutParametersAreRefused)
 
 }  // namespace
 }  // namespace korvanta
+
+namespace korvanta {
+namespace {
+
+// The published 1e50 benchmark location, as the other programs write it (the usual set):
+// here it is mirrored through the origin, and the picture is that of --centre and --radius.
+TEST_F(Exchange, APublishedLocationComesInMirroredAndGoesOutAsItCame)
+{
+    const std::string re = "-0.0494700290631040937516922267273536301187457124882248793181049402326421947726869";
+    const std::string im = "-0.6747875758446753640113920531305976563347707068224034806979997947909941983454845";
+    std::ofstream(Path("published.kfr")) << "Re: " << re << "\r\nIm: " << im << "\r\nZoom: 1E50\r\nIterations: 2500\r\n";
+    const auto imported = RunTool({"-q", "--location=" + Path("published.kfr"), "--size=48x32", "-c", "RGB", "-o",
+                                   Path("imported.bmp"), "--write-location=" + Path("out.toml")});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    const auto direct = RunTool({"-q", "--centre=" + re.substr(1) + "," + im.substr(1), "--radius=2e-50", "--size=48x32",
+                                 "-c", "RGB", "-n", "2500", "-o", Path("direct.bmp")});
+    ASSERT_EQ(direct.status, 0) << direct.err;
+    EXPECT_EQ(test::ReadAll(Path("imported.bmp")), test::ReadAll(Path("direct.bmp")));
+    // Written back: the same centre to the digits the picture needs, the same zoom.
+    const std::string written = test::ReadAll(Path("out.toml"));
+    EXPECT_NE(written.find("real = \"-4.9470029063104093751692226727353630118745712488224879318"), std::string::npos)
+        << written;
+    EXPECT_NE(written.find("imag = \"-6.7478757584467536401139205313059765633477070682240348069"), std::string::npos)
+        << written;
+    EXPECT_NE(written.find("zoom = \"1e+50\""), std::string::npos) << written;
+    EXPECT_NE(written.find("iterations = 2500"), std::string::npos) << written;
+    // And read again, the same picture.
+    ASSERT_EQ(RunTool({"-q", "--location=" + Path("out.toml"), "--size=48x32", "-c", "RGB", "-o", Path("again.bmp")}).status,
+              0);
+    EXPECT_EQ(test::ReadAll(Path("again.bmp")), test::ReadAll(Path("direct.bmp")));
+}
+
+TEST_F(Exchange, BadLocationsAreRefused)
+{
+    std::ofstream(Path("good.kfr")) << "Re: -0.75\nIm: 0\nZoom: 1\n";
+    std::ofstream(Path("zero.kfr")) << "Re: -0.75\nIm: 0\nZoom: 0\n";
+    std::ofstream(Path("partial.kfr")) << "Re: -0.75\nZoom: 1\n";
+    ASSERT_EQ(RunTool({"-q", "--scene", "4", "-o", Path("julia.png")}).status, 0);
+    test::ExpectRefused({
+        {{"--location=" + Path("zero.kfr"), "-o", Path("x.bmp")}, "--location: "},
+        {{"--location=" + Path("partial.kfr"), "-o", Path("x.bmp")}, "Im"},
+        {{"--location=" + Path("missing.kfr"), "-o", Path("x.bmp")}, "Unable to open"},
+        {{"--location=" + Path("good.kfr"), "--area=0,1,0,1", "-o", Path("x.bmp")}, "leave out --area"},
+        {{"--from=" + Path("julia.png"), "--write-location=" + Path("x.kfr")}, "Mandelbrot"},
+    });
+    EXPECT_FALSE(std::filesystem::exists(Path("x.kfr")));
+}
+
+}  // namespace
+}  // namespace korvanta
