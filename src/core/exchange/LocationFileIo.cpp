@@ -31,6 +31,8 @@ std::variant<Location, std::string> ReadLocationFile(const std::string& path)
 
 std::string WriteLocationFile(const std::string& path, const Location& location)
 {
+    if (LocationFormOfName(path) == LocationForm::Toml && location.power != 2)
+        return "A TOML location has no power: write the cubic Mandelbrot set's location to a .kfr file";
     AtomicFile file(path);
     bool written = file.IsOpen();
     if (written) {

@@ -12,7 +12,8 @@ namespace korvanta {
 std::variant<Location, std::string> ReadLocationFile(const std::string& path);
 
 // Writes the location in the form the name asks for, under a temporary name renamed when
-// complete; the message when it failed, else empty.
+// complete; the message when it failed, else empty. A cubic location is refused in TOML,
+// which cannot say so.
 std::string WriteLocationFile(const std::string& path, const Location& location);
 
 }  // namespace korvanta

@@ -45,6 +45,11 @@ bool CFractalDlg::eventFilter(QObject* watched, QEvent* event)
         OnContextHelp(widget, static_cast<QContextMenuEvent*>(event)->globalPos(), true);
         return true;
     }
+    // A location or a picture's parameters fill the fields, wherever the focus is; anything
+    // else is pasted as text.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+        PasteLocation())
+        return true;
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         OnContextHelp(widget, {}, false);
         return true;  // handled, whether or not there was help to show

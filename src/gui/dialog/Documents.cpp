@@ -19,14 +19,9 @@ namespace korvanta {
 
 namespace {
 
-constexpr const char* kLoadFilter = "Korvanta File (*.fra)";
+constexpr const char* kLoadFilter = "Korvanta File (*.fra);;Korvanta Picture (*.png)";
 constexpr const char* kNotADocument = "Not a Korvanta file or file corrupted!";
 constexpr const char* kFailureReading = "Failure reading file!";
-
-bool IsDocumentName(const QString& path)
-{
-    return HasExtension(path.toStdString(), SaveFormat::Document);
-}
 
 }  // namespace
 
@@ -70,17 +65,20 @@ void CFractalDlg::OnLoad()
     const auto chosen = Prompter::Current().OpenFile(this, kLoadFilter);
     if (!chosen)
         return;
+    if (chosen->endsWith(".png", Qt::CaseInsensitive)) {
+        OpenPictureParameters(*chosen);
+        return;
+    }
     OpenDocumentFile(QString::fromStdString(WithExtension(chosen->toStdString(), SaveFormat::Document)));
 }
 
-// A document named on the command line opens under its name as given, a macro plays;
-// anything else is ignored.
+// A document named on the command line opens under its name as given, a macro plays, a PNG
+// or a location file fills the fields; anything else is ignored.
 void CFractalDlg::OpenCommandFile()
 {
-    if (IsDocumentName(m_strOpenFile))
-        OpenDocumentFile(m_strOpenFile);
-    else if (m_strOpenFile.right(4).toUpper() == ".FRM")
-        PlayMacroFile(m_strOpenFile);
+    for (const char* known : {".fra", ".frm", ".png", ".kfr", ".toml"})
+        if (m_strOpenFile.endsWith(known, Qt::CaseInsensitive))
+            return OpenAnyFile(m_strOpenFile);
 }
 
 }  // namespace korvanta

@@ -35,6 +35,11 @@ void FilteredEdit::keyPressEvent(QKeyEvent* event)
         m_upDown->Step(event->key() == Qt::Key_Up ? 1 : -1);
         return;
     }
+    // Some input methods give Ctrl+V the text "v": the shortcut, not a letter.
+    if (IsClipboardOrUndo(event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     const QString text = event->text();
     const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
         return c.isPrint();
@@ -46,7 +51,7 @@ void FilteredEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (!printable && !text.isEmpty() && event->key() != Qt::Key_Backspace &&
-        event->key() != Qt::Key_Delete && !IsClipboardOrUndo(event) &&
+        event->key() != Qt::Key_Delete &&
         event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter &&
         event->key() != Qt::Key_Escape && event->key() != Qt::Key_Tab &&
         event->key() != Qt::Key_Backtab) {

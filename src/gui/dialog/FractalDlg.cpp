@@ -47,6 +47,7 @@ CFractalDlg::CFractalDlg(QString openFile, QWidget* parent)
     font.setPixelSize(10);
     setFont(font);
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    setAcceptDrops(true);
     m_workers = std::make_unique<RowWorkers>(RowWorkers::DefaultThreads());
     m_idle = new IdleDriver([this](int count) { IdleStep(count); },
                             [this] { return AnyPictureRendering(); }, this);
@@ -103,6 +104,8 @@ void CFractalDlg::CreateMenuAndClientArea()
     m_menu = new QMenuBar(this);
     QMenu* file = m_menu->addMenu("File");
     file->addAction("Load..", this, &CFractalDlg::OnLoad);
+    file->addAction("Import location...", this, &CFractalDlg::OnImportLocation);
+    file->addAction("Export location...", this, &CFractalDlg::OnExportLocation);
     file->addAction("&Exit", this, &CFractalDlg::reject);
     QMenu* help = m_menu->addMenu("Help");
     help->addAction("&Help", this, &CFractalDlg::OnHelp)->setData(kCmdHelp);

@@ -4,6 +4,7 @@
 #include "core/formulas/FractAlg.h"
 #include "core/files/DesktopFile.h"
 #include "core/deep/DeepViewport.h"
+#include "core/exchange/LocationFile.h"
 #include "core/render/DeepRequest.h"
 #include "core/render/RenderRequest.h"
 
@@ -17,6 +18,8 @@
 #include <vector>
 
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QComboBox;
 class QLineEdit;
 class QMenuBar;
@@ -115,6 +118,26 @@ public:
     // Opens a document named by path, with the command's messages; false when it failed.
     bool OpenDocumentFile(const QString& path);
     void OpenCommandFile();
+
+    // Pictures and places from elsewhere. Each fills the fields without rendering; a bad
+    // file or text is refused with a message and changes nothing.
+    // Every field from `fields`, and On Top only `withOnTop` (shown, not applied); the Desktop
+    // box stays. The selections are set without their handlers: # Colors keeps its text.
+    void FillFromFields(RenderFields fields, bool withOnTop = false);
+    // The parameters of a PNG that Korvanta wrote.
+    bool OpenPictureParameters(const QString& path);
+    // A location of the deep-zoom programs, at the size in the fields.
+    bool FillFromLocation(const std::variant<Location, std::string>& location);
+    void OnImportLocation();
+    // The fields' location, for the deep-zoom programs.
+    void OnExportLocation();
+    // A picture's parameters or a location as text: whether it filled the fields, or nothing
+    // when the text means neither (a number, say, to paste into a field).
+    std::optional<bool> FillFromText(const QString& text);
+    // Ctrl+V: the clipboard's file, parameters or location; false when it holds none.
+    bool PasteLocation();
+    // What opening the file does by its kind: a document, a macro, a PNG, a location.
+    void OpenAnyFile(const QString& path);
     void OnOnTop();
     void OnAbout();
     // The user guide, from the Help button or the Help menu (OpenHelpFile).
@@ -152,6 +175,8 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -3,7 +3,9 @@
 #include "gui/dialog/FractalDlg.h"
 #include "core/deep/DeepViewport.h"
 #include "core/deep/FractAlgDeep.h"
+#include "core/exchange/LocationFields.h"
 #include "core/files/PictureExport.h"
+#include "core/files/PictureParameters.h"
 #include "gui/render/PictureImage.h"
 #include "gui/render/ScreenFit.h"
 #include "gui/overlay/ValueOverlay.h"
@@ -13,12 +15,15 @@
 #include "gui/resources/ControlIds.h"
 #include "gui/resources/Icons.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 #include <algorithm>
 #include <cstdint>
@@ -34,6 +39,20 @@ CFractalWnd::CFractalWnd(std::unique_ptr<RenderJob> job) : m_job(std::move(job))
     // A picture that needs no more steps gets no title from them.
     setWindowTitle(m_job->Finished() ? RenderJob::kReadyTitle : RenderJob::kTitle);
     m_job->SetView(this);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &CFractalWnd::CopyLocation);
+}
+
+// The location for the deep-zoom programs where the formula is one of theirs, then the
+// parameters, which bring back every detail when pasted into the control window.
+void CFractalWnd::CopyLocation()
+{
+    const RenderFields fields = ParametersOfPicture(m_job->Settings());
+    const auto location = LocationOfFields(fields);
+    const std::string text = (std::holds_alternative<Location>(location)
+                                  ? WriteLocation(std::get<Location>(location), LocationForm::KeyValue)
+                                  : std::string()) +
+                             ParametersText(fields);
+    QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 CFractalWnd::~CFractalWnd()

@@ -49,6 +49,8 @@ public:
     void OnSetWallpaper();
 
     void OnSetConstant();
+    // Ctrl+C: the picture's location and parameters as text.
+    void CopyLocation();
     void OnProperties();
     void SetMenuPoint(QPoint point) { m_ptMenu = point; }
 
