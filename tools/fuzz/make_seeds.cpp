@@ -1,6 +1,6 @@
 // Writes the seed inputs of the fuzz corpora: documents of every formula and coloring, whole
 // and partial, with the value panel's flag, desktop files of zero to two windows, macros and
-// archive scripts and location files. Usage: korvanta-fuzz-seeds FOLDER (it gets one folder per target).
+// archive scripts, location files and PNGs with parameters. Usage: korvanta-fuzz-seeds FOLDER (it gets one folder per target).
 #include "core/archive/Archive.h"
 #include "core/colorings/ColoringList.h"
 #include "core/exchange/LocationFields.h"
@@ -8,6 +8,7 @@
 #include "core/files/BandFile.h"
 #include "core/files/DesktopFile.h"
 #include "core/files/MacroFile.h"
+#include "core/files/PictureParameters.h"
 #include "core/formulas/FormulaList.h"
 #include "core/render/BandRows.h"
 #include "core/render/DeepRequest.h"
@@ -77,6 +78,21 @@ void Put(const std::filesystem::path& file, const std::string& bytes)
 {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// The picture as a PNG with `texts`.
+std::string Png(const RenderJob& job, const std::vector<PngText>& texts)
+{
+    std::FILE* file = std::tmpfile();
+    std::string error, bytes;
+    if (file && WritePng(file, job.Pixels(), error, texts)) {
+        std::rewind(file);
+        for (int c; (c = std::fgetc(file)) != EOF;)
+            bytes += static_cast<char>(c);
+    }
+    if (file)
+        std::fclose(file);
+    return bytes;
 }
 
 // Band `band` of `bands` of a finished picture, as korvanta-render --band writes it.
@@ -201,6 +217,20 @@ int main(int argc, char** argv)
     Put(locations / "broken-too-deep.kfr", "Re: 0\nIm: 0\nZoom: 1e999999999\n");
     Put(locations / "broken-number.toml", "[location]\nreal = -0.75\nimag = \"0\"\nzoom = \"1\"\n");
     Put(locations / "broken-open-string.toml", "[location]\nreal = \"0\nx = [1,\n");
+    const std::filesystem::path pngs = root / "png-parameters";
+    const auto julia = Picture(2, 3, -1, true);
+    Put(pngs / "julia-values.png", Png(*julia, PngTextsOfPicture(julia->Settings())));
+    const auto deepJob = DeepPicture(0, 330, -1);
+    Put(pngs / "deep.png", Png(*deepJob, PngTextsOfPicture(deepJob->Settings())));
+    Put(pngs / "long-record.png",
+        Png(*julia, {{kParametersKeyword, ParametersText(ParametersOfPicture(deepJob->Settings())) +
+                                              "Note: " + std::string(3000, 'x') + "\n"}}));
+    Put(pngs / "no-parameters.png", Png(*julia, {{"Description", "a picture"}}));
+    std::string damaged = ParametersText(ParametersOfPicture(julia->Settings()));
+    damaged.replace(damaged.find("Width: "), 7, "Width: -");
+    Put(pngs / "damaged.png", Png(*julia, {{kParametersKeyword, damaged}}));
+    Put(pngs / "cut.png", Png(*julia, PngTextsOfPicture(julia->Settings())).substr(0, 60));
+    Put(pngs / "record.txt", ParametersText(ParametersOfPicture(deepJob->Settings())));
     std::printf("seeds written under %s\n", root.c_str());
     return 0;
 }
