@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes one reader with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer.
-#   tools/fuzz.sh TARGET SECONDS [libFuzzer options...]   TARGET: document desktop macro archive band location
+#   tools/fuzz.sh TARGET SECONDS [libFuzzer options...]   TARGET: document desktop macro archive band location png-parameters
 #   tools/fuzz.sh --seeds                                 rewrite the seed inputs of every corpus
 # The checked-in corpus data/fuzz/TARGET seeds the run; what the run finds interesting stays
 # in build-fuzz/corpus/TARGET, and every crash, leak or out-of-memory input is written into
