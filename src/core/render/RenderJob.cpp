@@ -53,6 +53,7 @@ bool RenderJob::SetPosition(std::int32_t column, std::int32_t row)
     if (column < 0 || row < 0 || row > m_settings.m_nHeight ||
         (column >= m_settings.m_nWidth && !(column == 0 && row == m_settings.m_nHeight)))
         return false;
+    m_rowsBeforeMove = std::max(m_rowsBeforeMove, m_nRow + 1);
     m_nCol = column;
     m_nRow = row;
     m_repaintedRow = std::min(m_repaintedRow, row);

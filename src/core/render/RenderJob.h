@@ -5,6 +5,7 @@
 #include "core/render/RenderSettings.h"
 #include "core/render/RowLookAhead.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -90,6 +91,11 @@ public:
     const BitmapInfoHeader& Header() const { return m_header; }
     std::int32_t Row() const { return m_nRow; }
     std::int32_t Column() const { return m_nCol; }
+    // Buffer rows from here up have never been written: they hold zeros.
+    std::int32_t UnwrittenFrom() const
+    {
+        return std::min(m_settings.m_nHeight, std::max(m_nRow + 1, m_rowsBeforeMove));
+    }
 
 private:
     // A row from `fromColumn` on; with `kernelAllowed`, formulas that have a vector kernel
@@ -107,6 +113,7 @@ private:
     BitmapInfoHeader m_header;
     std::int32_t m_nRow = 0;
     std::int32_t m_repaintedRow = 0;  // rows above it are on the screen
+    std::int32_t m_rowsBeforeMove = 0;  // rows that had been reached before SetPosition
     std::int32_t m_nCol = 0;
     bool m_bNewPixel = true;
     bool m_outOfMemory = false;

@@ -152,8 +152,8 @@ void CFractalWnd::paintEvent(QPaintEvent* event)
     CFractalDlg* dialog = Dialog();
     QImage& scratch = dialog ? dialog->PaintScratch() : own;
     const QImage image = size() == QSize(pixels.width(), pixels.height())
-                             ? PictureImage(pixels, area, scratch)
-                             : StretchedPictureImage(pixels, size(), area, scratch);
+                             ? PictureImage(pixels, area, scratch, m_job->UnwrittenFrom())
+                             : StretchedPictureImage(pixels, size(), area, scratch, m_job->UnwrittenFrom());
     if (image.isNull())
         painter.fillRect(area, Qt::black);
     else

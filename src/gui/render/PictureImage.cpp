@@ -1,10 +1,13 @@
 #include "gui/render/PictureImage.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace korvanta {
 
 namespace {
+
+constexpr std::uint32_t kBlack = 0xFF000000u;
 
 // An image of `size` in the memory of `scratch`, which grows when it is too small.
 QImage ImageIn(QImage& scratch, QSize size)
@@ -36,7 +39,7 @@ QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area)
     return own.isNull() ? image : own;
 }
 
-QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch)
+QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch, std::int32_t blackFrom)
 {
     area &= QRect(0, 0, pixels.width(), pixels.height());
     QImage image = ImageIn(scratch, area.size());
@@ -44,16 +47,21 @@ QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch)
         return image;
     for (int y = 0; y < area.height(); ++y) {
         const std::int32_t bufferRow = pixels.height() - 1 - (area.top() + y);
+        auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        if (bufferRow >= blackFrom) {
+            std::fill_n(target, area.width(), kBlack);
+            continue;
+        }
         const std::uint32_t* source =
             pixels.data() + std::size_t(bufferRow) * std::size_t(pixels.width()) + area.left();
-        auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         for (int x = 0; x < area.width(); ++x)
-            target[x] = source[x] | 0xFF000000u;
+            target[x] = source[x] | kBlack;
     }
     return image;
 }
 
-QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, QImage& scratch)
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, QImage& scratch,
+                             std::int32_t blackFrom)
 {
     area &= QRect(QPoint(0, 0), size);
     QImage image = ImageIn(scratch, area.size());
@@ -65,11 +73,15 @@ QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, 
     for (int y = 0; y < area.height(); ++y) {
         const auto screenRow =
             static_cast<std::int32_t>(std::int64_t{area.top() + y} * pixels.height() / size.height());
-        const std::uint32_t* source =
-            pixels.data() + std::size_t(pixels.height() - 1 - screenRow) * std::size_t(pixels.width());
+        const std::int32_t bufferRow = pixels.height() - 1 - screenRow;
         auto* target = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        if (bufferRow >= blackFrom) {
+            std::fill_n(target, area.width(), kBlack);
+            continue;
+        }
+        const std::uint32_t* source = pixels.data() + std::size_t(bufferRow) * std::size_t(pixels.width());
         for (int x = 0; x < area.width(); ++x)
-            target[x] = source[columns[x]] | 0xFF000000u;
+            target[x] = source[columns[x]] | kBlack;
     }
     return image;
 }

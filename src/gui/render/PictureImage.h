@@ -3,6 +3,8 @@
 #include "core/picture/PixelBuffer.h"
 
 #include <QImage>
+
+#include <cstdint>
 #include <QRect>
 
 namespace korvanta {
@@ -19,8 +21,11 @@ QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area);
 
 // The same, written into `scratch` (grown when too small) and returned as an image that
 // shares its memory: valid until the scratch is used again. Painting reuses one buffer
-// rather than mapping fresh memory for every repaint.
-QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch);
-QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, QImage& scratch);
+// rather than mapping fresh memory for every repaint. Buffer rows from `blackFrom` up
+// hold zeros (never written): they are filled black without being read, which spares a
+// new picture's first paint from touching memory it has not used yet.
+QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch, std::int32_t blackFrom = INT32_MAX);
+QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, QImage& scratch,
+                             std::int32_t blackFrom = INT32_MAX);
 
 }  // namespace korvanta

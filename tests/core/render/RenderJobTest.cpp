@@ -125,6 +125,31 @@ TEST(RenderJob, PixelsGoBottomUpFromTheAreaStart)
     }
 }
 
+// What a repaint may skip as never written: every row above the mark holds zeros, however the
+// position moved.
+TEST(RenderJob, RowsAboveTheUnwrittenMarkHoldZeros)
+{
+    RenderJob job(Settings(6, 9), Objects<CFractAlgMandelbrot, CFractColHSV>());
+    job.CreateBitmaps();
+    const auto zerosFrom = [&](std::int32_t row) {
+        for (std::int32_t r = row; r < 9; ++r)
+            for (std::int32_t c = 0; c < 6; ++c)
+                if (job.Pixels().at(c, r) != 0)
+                    return false;
+        return true;
+    };
+    EXPECT_EQ(job.UnwrittenFrom(), 1);
+    while (job.Row() < 4 || job.Column() < 2)
+        job.RenderStep();
+    EXPECT_EQ(job.UnwrittenFrom(), 5);
+    EXPECT_TRUE(zerosFrom(job.UnwrittenFrom()));
+    EXPECT_FALSE(zerosFrom(job.UnwrittenFrom() - 1));
+    ASSERT_TRUE(job.SetPosition(0, 1));
+    EXPECT_EQ(job.UnwrittenFrom(), 5);
+    RunToEnd(job);
+    EXPECT_EQ(job.UnwrittenFrom(), 9);
+}
+
 TEST(RenderJob, SlowPointsTakeOneTickPerSlice)
 {
     auto alg = std::make_unique<SlowFormula>();

@@ -78,3 +78,28 @@ TEST(PictureImage, AScratchBufferGivesTheSameImagesAndIsReused)
 }
 
 }  // namespace korvanta
+
+namespace korvanta {
+
+// Rows never written hold zeros: painting them black without reading them gives the same
+// images, for every part and stretch, and a job's mark never passes over a written row.
+TEST(PictureImage, RowsNeverWrittenPaintAsTheyWouldBeRead)
+{
+    PixelBuffer pixels = PixelBuffer::Allocate(37, 29);
+    const std::int32_t written = 11;
+    for (std::int32_t y = 0; y < written; ++y)
+        for (std::int32_t x = 0; x < 37; ++x)
+            pixels.at(x, y) = std::uint32_t(y * 977 + x * 13) | (y % 3 == 0 ? 0xAB000000u : 0u);
+    QImage scratch;
+    for (const QRect area : {QRect(0, 0, 37, 29), QRect(4, 10, 20, 15), QRect(0, 17, 37, 2)}) {
+        const QImage read = PictureImage(pixels, area);
+        EXPECT_EQ(PictureImage(pixels, area, scratch, written), read);
+    }
+    for (const QSize window : {QSize(90, 71), QSize(13, 7), QSize(37, 29)}) {
+        const QRect whole(QPoint(0, 0), window);
+        const QImage read = StretchedPictureImage(pixels, window, whole);
+        EXPECT_EQ(StretchedPictureImage(pixels, window, whole, scratch, written), read);
+    }
+}
+
+}  // namespace korvanta
