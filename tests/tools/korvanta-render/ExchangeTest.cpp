@@ -43,10 +43,11 @@ TEST_F(Exchange, EveryPngRendersItsPictureAgain)
     ASSERT_EQ(frames.status, 0) << frames.err;
     ASSERT_EQ(RunTool({"-q", "--from=" + Path("frame-1.png"), "-o", Path("frame-again.bmp")}).status, 0);
     EXPECT_EQ(test::ReadAll(Path("frame-again.bmp")), test::ReadAll(Path("frame-1.bmp")));
-    // A standard tool reads the texts.
+    // A standard tool reads the texts; the Julia set's panel fits, and is in them.
     EXPECT_EQ(test::RunShell("pngcheck -t " + test::ShellQuoted(Path("julia.png")) +
                              " | grep -q 'Julia Set, .*C ( -0.7454294, 0.113 )'"),
               0);
+    EXPECT_EQ(test::RunShell("pngcheck -t " + test::ShellQuoted(Path("julia.png")) + " | grep -q 'Show values: yes'"), 0);
 }
 
 // Options after --from change the picture as they change a scene's.
