@@ -36,39 +36,45 @@ int DigitsToTellApart(std::int64_t scale, std::int64_t step)
     return std::max(17, static_cast<int>(static_cast<double>(std::max<std::int64_t>(0, scale) - step) * 0.30103) + 10);
 }
 
-std::variant<DeepLocation, DeepLocation::Problem> DeepLocation::Make(const DeepArea& area, std::int32_t width,
-                                                                     std::int32_t height, std::int32_t limit)
+std::variant<ExactArea, DeepLocation::Problem> ReadDeepArea(const DeepArea& area)
 {
     const std::string* texts[] = {&area.xStart, &area.xEnd, &area.yStart, &area.yEnd};
     std::size_t longest = 0;
     for (const std::string* text : texts)
         longest = std::max(longest, text->size());
     if (longest > kLongestDeepText)
-        return Problem::TooLong;
-    // Four bits a character hold every decimal digit, so close texts keep their difference.
-    const auto readBits = static_cast<mpfr_prec_t>(64 + 4 * longest);
+        return DeepLocation::Problem::TooLong;
+    const auto bits = static_cast<mpfr_prec_t>(64 + 4 * longest);
     std::optional<BigFloat> v[4];
-    for (int i = 0; i < 4; ++i) {
-        v[i] = BigFloat::FromDecimal(*texts[i], readBits);
-        if (!v[i])
-            return static_cast<Problem>(i);
-    }
-    if (mpfr_equal_p(v[0]->get(), v[1]->get()))
+    for (int i = 0; i < 4; ++i)
+        if (!(v[i] = BigFloat::FromDecimal(*texts[i], bits)))
+            return static_cast<DeepLocation::Problem>(i);
+    return ExactArea{{*std::move(v[0]), *std::move(v[1]), *std::move(v[2]), *std::move(v[3])}, bits};
+}
+
+std::variant<DeepLocation, DeepLocation::Problem> DeepLocation::Make(const DeepArea& area, std::int32_t width,
+                                                                     std::int32_t height, std::int32_t limit)
+{
+    auto read = ReadDeepArea(area);
+    if (const auto* problem = std::get_if<Problem>(&read))
+        return *problem;
+    const auto& [v, readBits] = std::get<ExactArea>(read);
+    if (mpfr_equal_p(v[0].get(), v[1].get()))
         return Problem::XEqual;
-    if (mpfr_equal_p(v[2]->get(), v[3]->get()))
+    if (mpfr_equal_p(v[2].get(), v[3].get()))
         return Problem::YEqual;
     const auto w = static_cast<unsigned long>(std::max(width, 1)), h = static_cast<unsigned long>(std::max(height, 1));
     BigFloat dx(readBits), dy(readBits);
-    mpfr_sub(dx.get(), v[1]->get(), v[0]->get(), MPFR_RNDN);
+    mpfr_sub(dx.get(), v[1].get(), v[0].get(), MPFR_RNDN);
     mpfr_div_ui(dx.get(), dx.get(), w, MPFR_RNDN);
-    mpfr_sub(dy.get(), v[3]->get(), v[2]->get(), MPFR_RNDN);
+    mpfr_sub(dy.get(), v[3].get(), v[2].get(), MPFR_RNDN);
     mpfr_div_ui(dy.get(), dy.get(), h, MPFR_RNDN);
     const std::int64_t spacing = std::min(LeadingBit(dx), LeadingBit(dy));
     if (spacing < kDeepestSpacingExponent)
         return Problem::TooDeep;
     std::int64_t scale = 0;
     for (const auto& x : v)
-        scale = std::max(scale, LeadingBit(*x));
+        scale = std::max(scale, LeadingBit(x));
     const auto limitBits = std::bit_width(static_cast<std::uint32_t>(std::max(limit, 0)));
     const auto bits = static_cast<mpfr_prec_t>(64 + (scale - spacing) + limitBits);
 
@@ -81,10 +87,10 @@ std::variant<DeepLocation, DeepLocation::Problem> DeepLocation::Make(const DeepA
     // The centre pixel exactly, then rounded once to the reference's precision.
     BigFloat at(std::max(bits, readBits));
     mpfr_mul_ui(at.get(), dx.get(), static_cast<unsigned long>(location.m_centreColumn), MPFR_RNDN);
-    mpfr_add(at.get(), at.get(), v[0]->get(), MPFR_RNDN);
+    mpfr_add(at.get(), at.get(), v[0].get(), MPFR_RNDN);
     mpfr_set(location.m_centreRe.get(), at.get(), MPFR_RNDN);
     mpfr_mul_ui(at.get(), dy.get(), static_cast<unsigned long>(location.m_centreRow), MPFR_RNDN);
-    mpfr_add(at.get(), at.get(), v[2]->get(), MPFR_RNDN);
+    mpfr_add(at.get(), at.get(), v[2].get(), MPFR_RNDN);
     mpfr_set(location.m_centreIm.get(), at.get(), MPFR_RNDN);
     location.m_dx = dx.ToFloatExp();
     location.m_dy = dy.ToFloatExp();

@@ -3,6 +3,7 @@
 #include "core/deep/BigFloat.h"
 #include "core/deep/FloatExp.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -60,6 +61,16 @@ private:
     FloatExp m_dx, m_dy;
     std::int32_t m_centreColumn = 0, m_centreRow = 0, m_width = 0, m_height = 0;
 };
+
+// An area's four texts read exactly: four bits a character hold every decimal digit, so
+// close texts keep their difference.
+struct ExactArea {
+    std::array<BigFloat, 4> edges;  // x start, x end, y start, y end
+    mpfr_prec_t bits;               // that they were read with
+};
+// The text at fault (XStart to YEnd) when one is not a decimal number, TooLong beyond a
+// million characters.
+std::variant<ExactArea, DeepLocation::Problem> ReadDeepArea(const DeepArea& area);
 
 // The area of a picture of `width` x `height` pixels centred on (re, im) whose half height is
 // `radius`, in decimals that keep every digit the picture's pixels need. Nothing when a text

@@ -40,21 +40,12 @@ DeepViewport::DeepViewport(std::array<BigFloat, 4> edges, mpfr_prec_t bits, doub
 std::optional<DeepViewport> DeepViewport::FromTexts(const DeepArea& area, double clientWidth, double clientHeight,
                                                     std::int32_t pictureWidth, std::int32_t pictureHeight)
 {
-    const std::string* texts[] = {&area.xStart, &area.xEnd, &area.yStart, &area.yEnd};
-    std::size_t longest = 0;
-    for (const std::string* text : texts)
-        longest = std::max(longest, text->size());
-    if (longest > kLongestDeepText)
+    auto read = ReadDeepArea(area);
+    auto* exact = std::get_if<ExactArea>(&read);
+    if (!exact)
         return std::nullopt;
-    // As the location reads them: four bits a character hold every digit.
-    const auto readBits = static_cast<mpfr_prec_t>(64 + 4 * longest);
-    std::optional<BigFloat> read[4];
-    for (int i = 0; i < 4; ++i)
-        if (!(read[i] = BigFloat::FromDecimal(*texts[i], readBits)))
-            return std::nullopt;
-    std::array<BigFloat, 4> edges{*read[0], *read[1], *read[2], *read[3]};
-    const mpfr_prec_t bits = WorkingBits(edges, readBits);
-    return DeepViewport(std::move(edges), bits, clientWidth, clientHeight, pictureWidth, pictureHeight);
+    const mpfr_prec_t bits = WorkingBits(exact->edges, exact->bits);
+    return DeepViewport(std::move(exact->edges), bits, clientWidth, clientHeight, pictureWidth, pictureHeight);
 }
 
 DeepViewport DeepViewport::FromDoubles(const Area& area, double clientWidth, double clientHeight,

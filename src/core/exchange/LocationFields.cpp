@@ -108,13 +108,8 @@ std::variant<Location, std::string> LocationOfFields(const RenderFields& fields)
         }
         return "The area is deeper than Korvanta goes";
     }
-    std::size_t longest = 0;
-    for (const auto& text : texts)
-        longest = std::max(longest, text.size());
-    // As DeepLocation reads them: four bits a character keep every digit.
-    const auto readBits = static_cast<mpfr_prec_t>(64 + 4 * longest);
-    std::array<BigFloat, 4> v{*BigFloat::FromDecimal(texts[0], readBits), *BigFloat::FromDecimal(texts[1], readBits),
-                              *BigFloat::FromDecimal(texts[2], readBits), *BigFloat::FromDecimal(texts[3], readBits)};
+    const auto read = ReadDeepArea({texts[0], texts[1], texts[2], texts[3]});
+    const auto& [v, readBits] = std::get<ExactArea>(read);
     if (mpfr_cmp(v[1].get(), v[0].get()) < 0 || mpfr_cmp(v[3].get(), v[2].get()) < 0)
         return "Other programs show an area only the right way round: X Start and Y Start must lie below their "
                "ends";

@@ -20,19 +20,18 @@ std::string Printed(const char* format, const BigFloat& value)
 // width say where it is at any depth.
 std::optional<ValuePanelText> DeepPanelText(const CFractAlgDeep& deep, std::string name)
 {
-    const DeepArea& a = deep.Area();
-    const auto readBits = static_cast<mpfr_prec_t>(
-        64 + 4 * std::max({a.xStart.size(), a.xEnd.size(), a.yStart.size(), a.yEnd.size()}));
-    const auto x0 = BigFloat::FromDecimal(a.xStart, readBits), x1 = BigFloat::FromDecimal(a.xEnd, readBits);
-    const auto y0 = BigFloat::FromDecimal(a.yStart, readBits), y1 = BigFloat::FromDecimal(a.yEnd, readBits);
-    if (!x0 || !x1 || !y0 || !y1)
+    const auto read = ReadDeepArea(deep.Area());
+    const auto* exact = std::get_if<ExactArea>(&read);
+    if (!exact)
         return std::nullopt;
+    const auto& [x0, x1, y0, y1] = exact->edges;
+    const mpfr_prec_t readBits = exact->bits;
     BigFloat re(readBits + 1), im(readBits + 1), width(readBits + 1);
-    mpfr_add(re.get(), x0->get(), x1->get(), MPFR_RNDN);
+    mpfr_add(re.get(), x0.get(), x1.get(), MPFR_RNDN);
     mpfr_div_2ui(re.get(), re.get(), 1, MPFR_RNDN);
-    mpfr_add(im.get(), y0->get(), y1->get(), MPFR_RNDN);
+    mpfr_add(im.get(), y0.get(), y1.get(), MPFR_RNDN);
     mpfr_div_2ui(im.get(), im.get(), 1, MPFR_RNDN);
-    mpfr_sub(width.get(), x1->get(), x0->get(), MPFR_RNDN);
+    mpfr_sub(width.get(), x1.get(), x0.get(), MPFR_RNDN);
     mpfr_abs(width.get(), width.get(), MPFR_RNDN);
     return ValuePanelText{std::move(name),
                           "Centre ( " + Printed("%.17RG", re) + ", " + Printed("%.17RG", im) + " )",
