@@ -68,7 +68,8 @@ QString MonkeyPrompter::OpenName()
     case 0:
     case 1: {
         const QStringList corpus = Existing(m_corpus + "/document") + Existing(m_corpus + "/macro") +
-                                   Existing(m_corpus + "/desktop");
+                                   Existing(m_corpus + "/desktop") + Existing(m_corpus + "/png-parameters") +
+                                   Existing(m_corpus + "/location");
         if (!corpus.isEmpty())
             return m_dice.Pick(corpus);
         break;
