@@ -89,8 +89,9 @@ TEST(StreamedRows, HandsOutTheWholePicturesRowsInWhateverOrderTheyAreAsked)
                     ASSERT_EQ(std::memcmp(pixels, &whole->Pixels().at(0, row), std::size_t(p.width) * 4), 0)
                         << "row " << row << ", " << threads << " threads";
                 }
-                if (order == &down || order == &up)
+                if (order == &down || order == &up) {
                     EXPECT_EQ(rows.RowsComputed(), p.height) << "a row in order is computed once";
+                }
             }
         }
         EXPECT_EQ(StreamedRows(*streamed, 2).Row(p.height), nullptr);
