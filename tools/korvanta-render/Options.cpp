@@ -54,6 +54,16 @@ Output:
                            nothing is rendered
   -t, --threads=N          render on N threads (default: all cores)
   -q, --quiet              no progress bar
+  -v, --verbose            at the end, print the pixels rendered per second and the
+                           peak memory the process used
+      --in-memory          hold the whole picture in memory while rendering, as a
+                           .fra output or --document always does
+
+Images alone (no .fra among the outputs, no --document) are rendered row by row as
+they are written, on every thread, holding only a few rows: a 32000x32000 PNG needs
+a few megabytes instead of 4 GB. Each image output is rendered in a pass of its own
+(the formats write their rows in different orders), so N images take N times the
+rendering time; the files are byte for byte the same as with --in-memory.
   -h, --help               show this help and exit
       --version            show the version and exit
 
@@ -74,7 +84,8 @@ namespace {
 
 enum LongOnly {
     kArea = 256, kSize, kConstant, kAspect, kNoAspect, kValues, kNoValues, kVersion,
-    kBand, kMerge, kFrames, kFrame, kZoomTo, kCentre, kRadius, kFrom, kLocation, kWriteLocation
+    kBand, kMerge, kFrames, kFrame, kZoomTo, kCentre, kRadius, kFrom, kLocation, kWriteLocation,
+    kInMemory
 };
 
 // The option that getopt found without its value, as the user wrote it: "--area" or "-o".
@@ -106,6 +117,7 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
         {"radius", required_argument, nullptr, kRadius}, {"from", required_argument, nullptr, kFrom},
         {"location", required_argument, nullptr, kLocation},
         {"write-location", required_argument, nullptr, kWriteLocation},
+        {"verbose", no_argument, nullptr, 'v'},        {"in-memory", no_argument, nullptr, kInMemory},
         {nullptr, 0, nullptr, 0},
     };
     RenderOptions o;
@@ -113,7 +125,7 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
     optind = 0;  // restart scanning: tests parse several command lines
     opterr = 0;
     for (;;) {
-        const int c = getopt_long(argc, argv, ":d:s:f:c:n:o:t:qh", kOptions, nullptr);
+        const int c = getopt_long(argc, argv, ":d:s:f:c:n:o:t:qvh", kOptions, nullptr);
         if (c == -1)
             break;
         const std::string value = optarg ? optarg : "";
@@ -137,6 +149,8 @@ RenderOptions ParseRenderOptions(int argc, char** argv, std::string& error)
         case kNoValues: o.values = false; break;
         case 'o': o.outputs.push_back(value); break;
         case 'q': o.quiet = true; break;
+        case 'v': o.verbose = true; break;
+        case kInMemory: o.inMemory = true; break;
         case 'h': o.help = true; break;
         case kVersion: o.version = true; break;
         case kBand: o.band = value; break;

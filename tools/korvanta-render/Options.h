@@ -22,6 +22,8 @@ struct RenderOptions {
     std::vector<std::string> bandFiles;  // the merge's inputs
     int threads = 0;  // 0: every core
     bool quiet = false, help = false, version = false;
+    // Figures at the end; the whole picture in memory even when only images are written.
+    bool verbose = false, inMemory = false;
 };
 
 // Empty `error` when the arguments parse.

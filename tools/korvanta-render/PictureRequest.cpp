@@ -259,7 +259,7 @@ bool PictureFields(const RenderOptions& o, RenderFields& f, std::string& error)
 }
 
 std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayDrawer& overlay,
-                                          std::string& error)
+                                          std::string& error, PictureHeld held)
 {
     RenderFields f;
     if (!PictureFields(o, f, error))
@@ -290,6 +290,10 @@ std::unique_ptr<RenderJob> PreparePicture(const RenderOptions& o, const OverlayD
     }
     auto job = std::make_unique<RenderJob>(request.settings, std::move(objects));
     const RenderSettings& settings = job->Settings();  // with its views on the objects
+    if (held == PictureHeld::RowByRow) {
+        job->CreateOverlayOnly(settings.m_bShowValues ? overlay(settings) : PixelBuffer{});
+        return job;
+    }
     if (!job->CreateBitmaps(settings.m_bShowValues ? overlay(settings) : PixelBuffer{})) {
         error = messages::kOutOfMemory;
         return nullptr;

@@ -3,6 +3,8 @@
 #include "tools/korvanta-render/JobPieces.h"
 #include "tools/korvanta-render/Options.h"
 #include "tools/korvanta-render/PictureRequest.h"
+#include "tools/korvanta-render/RunFigures.h"
+#include "tools/korvanta-render/StreamedOutputs.h"
 #include "core/archive/Archive.h"
 #include "core/deep/FractAlgDeep.h"
 #include "core/exchange/LocationFields.h"
@@ -26,7 +28,6 @@
 #include <fstream>
 #include <optional>
 #include <stdexcept>
-#include <thread>
 #include <unistd.h>
 
 namespace korvanta {
@@ -153,13 +154,13 @@ std::string RequestProblem(const RenderOptions& options)
 }
 
 // The picture to render: a document resumed, or a new one from the options.
-std::unique_ptr<RenderJob> ObtainPicture(const RenderOptions& options, WindowPlacement& placement,
-                                         std::string& error)
+std::unique_ptr<RenderJob> ObtainPicture(const RenderOptions& options, PictureHeld held,
+                                         WindowPlacement& placement, std::string& error)
 {
     std::unique_ptr<RenderJob> job;
     try {
         job = options.document ? LoadDocument(*options.document, placement, error)
-                               : PreparePicture(options, Overlay, error);
+                               : PreparePicture(options, Overlay, error, held);
     } catch (const std::runtime_error& e) {
         error = e.what();
     }
@@ -202,8 +203,11 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
     if (options.frames || options.frame || options.zoomTo)
         return RunFrames(options, Overlay, err, fail);
 
+    RunFigures figures;
+    const bool asWritten = RendersAsWritten(options, options.outputs);
     WindowPlacement placement;
-    const std::unique_ptr<RenderJob> job = ObtainPicture(options, placement, error);
+    const std::unique_ptr<RenderJob> job =
+        ObtainPicture(options, asWritten ? PictureHeld::RowByRow : PictureHeld::Whole, placement, error);
     if (!job)
         return fail(error, 2);
 
@@ -227,28 +231,36 @@ int RunRenderTool(int argc, char** argv, std::ostream& out, std::ostream& err)
             return fail("the deep engine cannot compute this picture's location", 2);
     }
 
-    const int threads = options.threads > 0
-                            ? options.threads
-                            : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    try {
-        ProgressBar bar(err, !options.quiet && isatty(STDERR_FILENO), job->Settings().m_nHeight);
-        RenderInParallel(*job, threads, [&](std::int32_t rows) { bar.Show(rows); });
-    } catch (const std::exception& e) {
-        return fail(std::string("rendering failed: ") + e.what(), 1);
-    }
-
+    const int threads = ThreadsToUse(options);
+    const bool barShown = !options.quiet && isatty(STDERR_FILENO);
     int status = 0;
-    for (const std::string& output : options.outputs) {
-        std::error_code reason;
-        const SaveMessages messages = SavePicture(output, *FormatOfName(output), *job, placement, &reason);
-        for (std::size_t i = 0; i < messages.size(); ++i) {
-            err << kName << ": " << output << ": " << messages[i];
-            if (reason && i + 1 == messages.size())
-                err << ": " << reason.message();
-            err << '\n';
-            status = 1;
+    if (asWritten) {
+        try {
+            ProgressBar bar(err, barShown, job->Settings().m_nHeight);
+            std::int64_t pixels = 0;
+            status = WriteAsRendered(*job, options.outputs, threads, err,
+                                     [&](std::int32_t rows) { bar.Show(rows); }, pixels);
+            figures.AddPixels(pixels);
+        } catch (const std::exception& e) {
+            return fail(std::string("rendering failed: ") + e.what(), 1);
+        }
+    } else {
+        try {
+            ProgressBar bar(err, barShown, job->Settings().m_nHeight);
+            const std::int64_t rowsLeft = job->Settings().m_nHeight - job->Row();
+            RenderInParallel(*job, threads, [&](std::int32_t rows) { bar.Show(rows); });
+            figures.AddPixels(std::max<std::int64_t>(0, rowsLeft) * job->Settings().m_nWidth);
+        } catch (const std::exception& e) {
+            return fail(std::string("rendering failed: ") + e.what(), 1);
+        }
+        for (const std::string& output : options.outputs) {
+            std::error_code reason;
+            const SaveMessages messages = SavePicture(output, *FormatOfName(output), *job, placement, &reason);
+            status = std::max(status, ReportSaveFailure(err, output, messages, reason));
         }
     }
+    if (options.verbose)
+        figures.Print(err);
     return status;
 }
 

@@ -2,6 +2,8 @@
 
 #include "tools/korvanta-render/JobPieces.h"
 #include "tools/korvanta-render/OptionText.h"
+#include "tools/korvanta-render/RunFigures.h"
+#include "tools/korvanta-render/StreamedOutputs.h"
 #include "core/files/PictureExport.h"
 #include "core/render/ParallelRender.h"
 #include "core/text/NumberText.h"
@@ -252,6 +254,8 @@ int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::o
                     2);
 
     const std::int32_t from = only >= 0 ? only : 0, to = only >= 0 ? only + 1 : frames;
+    const bool asWritten = RendersAsWritten(options, options.outputs);
+    RunFigures figures;
     int status = 0;
     for (std::int32_t k = from; k < to; ++k) {
         // The first and last frames are the pictures of the given areas, as typed.
@@ -268,14 +272,28 @@ int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::o
         }
         std::unique_ptr<RenderJob> job;
         try {
-            job = PreparePicture(frame, overlay, error);
+            job = PreparePicture(frame, overlay, error, asWritten ? PictureHeld::RowByRow : PictureHeld::Whole);
         } catch (const std::runtime_error& e) {
             error = e.what();
         }
         if (!job)
             return fail("frame " + std::to_string(k) + ": " + error, 2);
+        if (asWritten) {
+            std::vector<std::string> names;
+            for (const std::string& pattern : options.outputs)
+                names.push_back(*FrameName(pattern, k));
+            try {
+                std::int64_t pixels = 0;
+                status = std::max(status, WriteAsRendered(*job, names, ThreadsToUse(options), err, {}, pixels));
+                figures.AddPixels(pixels);
+            } catch (const std::exception& e) {
+                return fail("frame " + std::to_string(k) + ": rendering failed: " + e.what(), 1);
+            }
+            continue;
+        }
         try {
             RenderInParallel(*job, ThreadsToUse(options));
+            figures.AddPixels(std::int64_t{job->Settings().m_nWidth} * job->Settings().m_nHeight);
         } catch (const std::exception& e) {
             return fail("frame " + std::to_string(k) + ": rendering failed: " + e.what(), 1);
         }
@@ -289,6 +307,8 @@ int RunFrames(const RenderOptions& options, const OverlayDrawer& overlay, std::o
             status = std::max(status, ReportSaveFailure(err, name, messages, reason));
         }
     }
+    if (options.verbose)
+        figures.Print(err);
     return status;
 }
 

@@ -39,13 +39,27 @@ bool RenderJob::CreateBitmaps(PixelBuffer overlay, PixelBuffer picture)
     // A picture without pixels is complete as it is; any other that got no buffer is not.
     const bool hasPixels = width > 0 && height > 0;
     m_outOfMemory = m_bits.empty() && (hasPixels || width < 0 || height < 0);
-    // The panel is only shown when it fits strictly inside the picture.
-    const bool fits = !overlay.empty() && overlay.width() < width && overlay.height() < height;
-    m_settings.m_bShowValues = m_settings.m_bShowValues && fits ? 1 : 0;
-    m_overlay = m_settings.m_bShowValues ? std::move(overlay) : PixelBuffer{};
+    ActivateOverlay(std::move(overlay));
     if (!hasPixels && !m_outOfMemory)
         m_nRow = std::max(m_nRow, height);
     return !m_outOfMemory;
+}
+
+void RenderJob::CreateOverlayOnly(PixelBuffer overlay)
+{
+    m_header = BitmapInfoHeader::ForPicture(m_settings.m_nWidth, m_settings.m_nHeight);
+    m_bits = PixelBuffer{};
+    m_outOfMemory = false;
+    ActivateOverlay(std::move(overlay));
+}
+
+void RenderJob::ActivateOverlay(PixelBuffer overlay)
+{
+    // The panel is only shown when it fits strictly inside the picture.
+    const bool fits = !overlay.empty() && overlay.width() < m_settings.m_nWidth &&
+                      overlay.height() < m_settings.m_nHeight;
+    m_settings.m_bShowValues = m_settings.m_bShowValues && fits ? 1 : 0;
+    m_overlay = m_settings.m_bShowValues ? std::move(overlay) : PixelBuffer{};
 }
 
 bool RenderJob::SetPosition(std::int32_t column, std::int32_t row)
@@ -103,8 +117,9 @@ int RenderJob::RenderStep(int, std::chrono::microseconds rowWait)
             ShowPreparation(*alg);
             return 1;
         }
+        std::uint32_t* pixels = RowOfPicture(m_nRow);
         for (std::int32_t column = m_nCol; column < m_settings.m_nWidth; ++column)
-            WritePixel(column, m_nRow, (*colors)[static_cast<std::size_t>(column)]);
+            WritePixel(pixels, column, m_nRow, (*colors)[static_cast<std::size_t>(column)]);
         m_staleRow = m_nRow;
         m_staleColumn = m_settings.m_nWidth - 1;
         RowDone();
@@ -117,7 +132,7 @@ int RenderJob::RenderStep(int, std::chrono::microseconds rowWait)
     if (!alg->Iterate())
         return 1;
     m_bNewPixel = true;
-    WritePixel(m_nCol, m_nRow, col->GetColor(*alg->GetResult()));
+    WritePixel(RowOfPicture(m_nRow), m_nCol, m_nRow, col->GetColor(*alg->GetResult()));
     if (++m_nCol < m_settings.m_nWidth)
         return 1;
     RowDone();
@@ -165,9 +180,10 @@ void RenderJob::RowDone()
 // In the overlay's corner the value is blended half and half with the overlay; the
 // overlay's black text is left as the buffer holds it. The overlay's bottom row and left
 // column are never blended.
-void RenderJob::WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value)
+void RenderJob::WritePixel(std::uint32_t* rowPixels, std::int32_t column, std::int32_t row,
+                           std::uint32_t value) const
 {
-    std::uint32_t& pixel = m_bits.at(column, row);
+    std::uint32_t& pixel = rowPixels[column];
     const std::int32_t rowOffset = m_settings.m_nHeight - m_overlay.height();
     const std::int32_t colOffset = m_settings.m_nWidth - m_overlay.width();
     if (!m_settings.m_bShowValues || row <= rowOffset || column <= colOffset) {
@@ -185,28 +201,36 @@ void RenderJob::WritePixel(std::int32_t column, std::int32_t row, std::uint32_t 
 
 void RenderJob::RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn)
 {
-    RenderPixels(alg, row, fromColumn, true);
+    if (!m_bits.empty() && row >= 0 && row < m_settings.m_nHeight)
+        RenderPixels(alg, row, fromColumn, true, RowOfPicture(row));
+}
+
+void RenderJob::RenderRowInto(CFractAlg& alg, std::int32_t row, std::uint32_t* pixels) const
+{
+    // A fresh buffer is zeroed, and the panel's black text leaves the pixel as it was.
+    std::fill(pixels, pixels + std::max(0, m_settings.m_nWidth), 0u);
+    RenderPixels(alg, row, 0, true, pixels);
 }
 
 void RenderJob::RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn,
-                             bool kernelAllowed)
+                             bool kernelAllowed, std::uint32_t* rowPixels) const
 {
     const CFractCol* col = m_settings.m_pCol;
-    if (col == nullptr || m_bits.empty() || row < 0 || row >= m_settings.m_nHeight)
+    if (col == nullptr || row < 0 || row >= m_settings.m_nHeight)
         return;
     const std::int32_t from = std::max(0, fromColumn), width = m_settings.m_nWidth;
     if (auto* deep = dynamic_cast<CFractAlgDeep*>(&alg); kernelAllowed && deep) {
         thread_local std::vector<CFractValue> results;
         deep->Row(row, from, width, results);
         for (std::int32_t column = from; column < width; ++column)
-            WritePixel(column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
+            WritePixel(rowPixels, column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
         return;
     }
     if (kernelAllowed && FormulaKernel::Handles(alg)) {
         thread_local std::vector<CFractValue> results;
         FormulaKernel(alg).Row(row, from, width, results);
         for (std::int32_t column = from; column < width; ++column)
-            WritePixel(column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
+            WritePixel(rowPixels, column, row, col->GetColor(results[static_cast<std::size_t>(column - from)]));
         return;
     }
     // Watching for cycles pays once a pixel of the row has stayed in the set.
@@ -215,7 +239,7 @@ void RenderJob::RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t from
         alg.SetPoint(column, row);
         alg.IteratePixel(watchCycles && kernelAllowed);
         watchCycles = watchCycles || alg.GetResult()->GetCount() == 0;
-        WritePixel(column, row, col->GetColor(*alg.GetResult()));
+        WritePixel(rowPixels, column, row, col->GetColor(*alg.GetResult()));
     }
 }
 
@@ -224,7 +248,7 @@ void RenderJob::FinishAfterRows()
     const std::int32_t width = m_settings.m_nWidth, height = m_settings.m_nHeight;
     // Through the formula object itself: its state is what documents store.
     if (m_settings.m_pAlg && !m_bits.empty() && width > 0 && height > 0)
-        RenderPixels(*m_settings.m_pAlg, height - 1, width - 1, false);
+        RenderPixels(*m_settings.m_pAlg, height - 1, width - 1, false, RowOfPicture(height - 1));
     m_nRow = std::max(m_nRow, height);
     m_nCol = 0;
     m_bNewPixel = true;

@@ -40,6 +40,9 @@ public:
     // say whether it is active). False when the picture cannot be allocated: the job then
     // renders nothing.
     bool CreateBitmaps(PixelBuffer overlay = {}, PixelBuffer picture = {});
+    // The same for a picture that is only ever handed out a row at a time (RenderRowInto):
+    // no buffer, so a picture of any size costs nothing here.
+    void CreateOverlayOnly(PixelBuffer overlay = {});
 
     // The buffer for a picture of these settings; empty when it cannot be had.
     static PixelBuffer AllocatePicture(const RenderSettings& settings)
@@ -72,6 +75,9 @@ public:
     // RenderStep would (through a vector kernel where the formula has one, which leaves `alg`
     // as it was). Touches only those pixels, so different rows may run at once.
     void RenderRowWith(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn = 0);
+    // The whole of `row` as RenderRowWith leaves it in a fresh buffer, value panel and all,
+    // into `pixels` (Width() of them) instead of the picture: for pictures never held whole.
+    void RenderRowInto(CFractAlg& alg, std::int32_t row, std::uint32_t* pixels) const;
     // Marks the picture complete once every row was rendered that way, and leaves the job's
     // own formula as stepping would have: holding the last pixel.
     void FinishAfterRows();
@@ -100,8 +106,11 @@ public:
 private:
     // A row from `fromColumn` on; with `kernelAllowed`, formulas that have a vector kernel
     // use it (the formula object is then left as it was).
-    void RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn, bool kernelAllowed);
-    void WritePixel(std::int32_t column, std::int32_t row, std::uint32_t value);
+    void RenderPixels(CFractAlg& alg, std::int32_t row, std::int32_t fromColumn, bool kernelAllowed,
+                      std::uint32_t* rowPixels) const;
+    std::uint32_t* RowOfPicture(std::int32_t row) { return &m_bits.at(0, row); }
+    void WritePixel(std::uint32_t* rowPixels, std::int32_t column, std::int32_t row, std::uint32_t value) const;
+    void ActivateOverlay(PixelBuffer overlay);
     void RowDone();
     void ShowPreparation(const CFractAlg& alg);
 
