@@ -9,7 +9,7 @@
 namespace korvanta {
 
 // Whole pixels of the formulas whose step is plain real arithmetic (Mandelbrot, Julia and
-// their cubic forms, and Lambda), six or twelve at a time in the lanes of three vectors:
+// their cubic forms, and Lambda), six, twelve or sixteen at a time in vector lanes:
 // every step is the formula's own operations in the formula's order, so counts and final
 // iterates are bit for bit those of the formula object stepped 5000 iterations at a time.
 class FormulaKernel {
