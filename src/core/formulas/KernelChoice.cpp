@@ -6,6 +6,7 @@
 #include "core/formulas/FractAlgMandelbrot.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,11 +44,9 @@ Forced ReadForced()
     for (const auto& n : names)
         if (std::strcmp(value, n.name) == 0)
             return n.forced;
-    static bool told = false;  // once is enough; a race only repeats the note
-    if (!told) {
-        told = true;
+    static std::atomic<bool> told{false};  // once is enough
+    if (!told.exchange(true))
         std::fprintf(stderr, "korvanta: KORVANTA_KERNEL=%s is none of sse2, avx2, avx512, objects: ignored\n", value);
-    }
     return {};
 }
 
