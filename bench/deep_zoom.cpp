@@ -1,6 +1,6 @@
 // The deep engine on the published deep-zoom benchmark locations: seconds for the reference
 // orbit, the approximation tables and the pixels on one thread (pixel by pixel, and a row at
-// a time in SSE2 and in AVX2 lanes) and on every core, and the speed-up of the
+// a time in SSE2, AVX2 and AVX-512 lanes) and on every core, and the speed-up of the
 // bilinear approximation over plain perturbation on a sample of the pixels.
 //
 //   bench_deep_zoom [--size WxH] [--only NAME] [--sample N] [--locations FILE]
@@ -101,8 +101,9 @@ int main(int argc, char** argv)
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     std::printf("%dx%d pixels, %u cores; plain perturbation on every %dth pixel each way\n", width, height, cores,
                 sample);
-    std::printf("%-8s %8s %6s %10s %8s %10s %10s %10s %10s %10s %9s\n", "location", "limit", "bits", "reference",
-                "tables", "pixels 1t", "sse2 1t", "avx2 1t", "pixels all", "total 1t", "BLA gain");
+    std::printf("%-8s %8s %6s %10s %8s %10s %10s %10s %10s %10s %10s %9s\n", "location", "limit", "bits",
+                "reference", "tables", "pixels 1t", "sse2 1t", "avx2 1t", "avx512 1t", "pixels all", "total 1t",
+                "BLA gain");
     for (const Location& l : ReadLocations(path)) {
         if (!only.empty() && only != l.name)
             continue;
@@ -125,6 +126,10 @@ int main(int argc, char** argv)
         started = Clock::now();
         const std::int64_t wide = avx2 ? Rows(*engine, width, height, FormulaKernel::Lanes::Avx2) : one;
         const double rows = avx2 ? Seconds(started) : sse2;
+        const bool avx512 = FormulaKernel::Available(FormulaKernel::Lanes::Avx512);
+        started = Clock::now();
+        const std::int64_t widest = avx512 ? Rows(*engine, width, height, FormulaKernel::Lanes::Avx512) : one;
+        const double rows512 = avx512 ? Seconds(started) : 0;
         started = Clock::now();
         const std::int64_t all = Pixels(*engine, width, height, 1, cores);
         const double parallel = Seconds(started);
@@ -138,12 +143,12 @@ int main(int argc, char** argv)
         started = Clock::now();
         Pixels(*slow, width, height, sample, cores);
         const double sampledSlow = Seconds(started) * cores;
-        std::printf("%-8s %8d %6ld %9.3fs %7.3fs %9.3fs %9.3fs %9.3fs %9.3fs %9.3fs %8.1fx%s\n", l.name.c_str(),
-                    l.limit, static_cast<long>(location.Precision()), engine->ReferenceSeconds(),
-                    engine->TableSeconds(), single, sse2, rows, parallel,
+        std::printf("%-8s %8d %6ld %9.3fs %7.3fs %9.3fs %9.3fs %9.3fs %9.3fs %9.3fs %9.3fs %8.1fx%s\n",
+                    l.name.c_str(), l.limit, static_cast<long>(location.Precision()), engine->ReferenceSeconds(),
+                    engine->TableSeconds(), single, sse2, rows, rows512, parallel,
                     engine->ReferenceSeconds() + engine->TableSeconds() + std::min({single, sse2, rows}),
                     sampledSlow / std::max(sampledFast, 1e-9),
-                    one == all && one == alone && wide == one ? "" : "  (counts differ!)");
+                    one == all && one == alone && wide == one && widest == one ? "" : "  (counts differ!)");
         std::fflush(stdout);
     }
 }

@@ -298,7 +298,8 @@ void DeepEngine::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toC
 {
     results.assign(static_cast<std::size_t>(std::max(0, toColumn - fromColumn)), DeepPixel{});
     const DeepFormula& f = m_formula;
-    if (m_location.Extended() || f.power != 2 || f.lambda || !f.testBefore) {
+    const bool laned = width != FormulaKernel::Lanes::Auto || !FormulaKernel::Off();
+    if (!laned || m_location.Extended() || f.power != 2 || f.lambda || !f.testBefore) {
         for (std::int32_t column = fromColumn; column < toColumn; ++column)
             results[static_cast<std::size_t>(column - fromColumn)] = Pixel(column, row);
         return;

@@ -9,12 +9,12 @@ namespace korvanta {
 // The pixels of a quadratic deep picture in doubles, each on its own orbit and at its own
 // index of it, as vector lanes see them.
 struct DeepLaneSet {
-    static constexpr int kMost = 4;
+    static constexpr int kMost = 8;
     // Lane i's orbit from its current index on, and the bounds of its skip table there.
     const double* re[kMost] = {};
     const double* im[kMost] = {};
     const float* bound[kMost] = {};
-    alignas(32) double zr[kMost] = {}, zi[kMost] = {}, dcRe[kMost] = {}, dcIm[kMost] = {};
+    alignas(64) double zr[kMost] = {}, zi[kMost] = {}, dcRe[kMost] = {}, dcIm[kMost] = {};
 };
 
 // Steps the lanes of a DeepLaneSet together while every one has nothing but the plain step
@@ -23,8 +23,8 @@ class DeepLanes {
 public:
     explicit DeepLanes(FormulaKernel::Lanes lanes = FormulaKernel::Lanes::Auto);
 
-    // How many lanes a set holds: 2 with SSE2, 4 with AVX2 (more stop each other too often).
-    int Count() const { return m_avx2 ? 4 : 2; }
+    // How many lanes a set holds: 2 with SSE2, 4 with AVX2, 8 with AVX-512.
+    int Count() const { return m_count; }
 
     // At most `room` steps. Stops before a step at which a lane of `busy` may have something
     // else to do (its test may end it, it may be smaller than its difference, a skip may
@@ -34,7 +34,8 @@ public:
                        unsigned& stopped) const;
 
 private:
-    bool m_avx2;
+    FormulaKernel::Lanes m_lanes;
+    int m_count;
 };
 
 }  // namespace korvanta

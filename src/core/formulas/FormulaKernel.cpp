@@ -50,31 +50,23 @@ using Vec = vectors::Sse2;
 #include "core/formulas/KernelLanes.inc"
 }  // namespace sse2
 
-// The AVX2 lanes, compiled for AVX2 alone (never FMA) and chosen at run time.
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+// The wider lanes, compiled for their instruction sets alone (never FMA) and chosen at run
+// time.
+KORVANTA_TARGET_BEGIN(KORVANTA_TARGET_AVX2)
 namespace avx2 {
 using Vec = vectors::Avx2;
 #include "core/formulas/KernelSteps.inc"
 #include "core/formulas/KernelLanes.inc"
 }  // namespace avx2
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+KORVANTA_TARGET_END
 
-bool UsesAvx2(FormulaKernel::Lanes lanes)
-{
-    const bool available = vectors::HasAvx2();
-    return lanes == FormulaKernel::Lanes::Avx2 ? available
-           : lanes == FormulaKernel::Lanes::Auto ? available
-                                                   : false;
-}
+KORVANTA_TARGET_BEGIN(KORVANTA_TARGET_AVX512)
+namespace avx512 {
+using Vec = vectors::Avx512;
+#include "core/formulas/KernelSteps.inc"
+#include "core/formulas/KernelLanes.inc"
+}  // namespace avx512
+KORVANTA_TARGET_END
 #endif
 
 
@@ -106,21 +98,14 @@ bool KernelOf(const CFractAlg& alg, FormulaKernel::Formula& formula, bool& const
 bool FormulaKernel::Handles(const CFractAlg& alg)
 {
 #if defined(__SSE2__)
+    if (Off())
+        return false;
     Formula formula;
     bool constantC;
     return KernelOf(alg, formula, constantC);
 #else
     (void)alg;
     return false;  // the formula objects themselves serve other processors
-#endif
-}
-
-bool FormulaKernel::Available(Lanes lanes)
-{
-#if defined(__SSE2__)
-    return lanes != Lanes::Avx2 || UsesAvx2(Lanes::Avx2);
-#else
-    return false;
 #endif
 }
 
@@ -147,10 +132,11 @@ void FormulaKernel::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t 
     // The point of a pixel, as SetPoint makes it: start + index * step.
     const KernelRowJob job{m_constantC, m_a, m_b, m_xStart, m_dx, m_yStart + row * m_dy,
                            m_limit, fromColumn, toColumn, stop};
-    if (UsesAvx2(m_lanes))
-        avx2::Run(m_formula, job, results.data());
-    else
-        sse2::Run(m_formula, job, results.data());
+    switch (Resolve(m_lanes)) {
+    case Lanes::Avx512: return avx512::Run(m_formula, job, results.data());
+    case Lanes::Avx2: return avx2::Run(m_formula, job, results.data());
+    default: return sse2::Run(m_formula, job, results.data());
+    }
 #else
     (void)row;
     (void)stop;

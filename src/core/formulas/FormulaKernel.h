@@ -9,18 +9,28 @@
 namespace korvanta {
 
 // Whole pixels of the formulas whose step is plain real arithmetic (Mandelbrot, Julia and
-// their cubic forms, and Lambda), six or twelve at a time in the lanes of three vectors:
+// their cubic forms, and Lambda), six, twelve or sixteen at a time in vector lanes:
 // every step is the formula's own operations in the formula's order, so counts and final
 // iterates are bit for bit those of the formula object stepped 5000 iterations at a time.
 class FormulaKernel {
 public:
-    // Which vectors: the widest the processor has, or a narrower one (for tests).
-    enum class Lanes { Auto, Sse2, Avx2 };
+    // Which vectors: the fastest the processor has, or a given one (for tests and
+    // comparisons). Every width gives the same bits.
+    enum class Lanes { Auto, Sse2, Avx2, Avx512 };
 
-    // Whether this formula object's class has a kernel.
+    // Whether this formula object's class has a kernel (none when KORVANTA_KERNEL=objects).
     static bool Handles(const CFractAlg& alg);
     // Whether this processor runs the given width (always true for Auto and SSE2).
     static bool Available(Lanes lanes);
+    // The width Auto runs here, for these kernels or for the deep engine's lanes (which
+    // stop each other more often): the one KORVANTA_KERNEL=sse2|avx2|avx512 names if the
+    // processor has it, else the fastest it has. Read at every call, so it may be switched.
+    static Lanes Chosen(bool deep = false);
+    // Whether KORVANTA_KERNEL=objects leaves every pixel to the formula objects and every
+    // deep pixel to the engine's own step.
+    static bool Off();
+    // The width `lanes` runs in: Auto as chosen, a missing width as the widest narrower one.
+    static Lanes Resolve(Lanes lanes, bool deep = false);
 
     explicit FormulaKernel(const CFractAlg& alg, Lanes lanes = Lanes::Auto);
 

@@ -306,11 +306,16 @@ TEST(DeepEngine, TheApproximationSkipsLongStretchesAndKeepsTheCounts)
     }
 }
 
-// Rows computed in vector lanes of every width the processor has are each pixel computed
+// Rows computed in vector lanes of each width the processor has are each pixel computed
 // alone, bit for bit, for every formula, in doubles and in the extended range, with and
 // without the approximation, and rows started part way.
-TEST(DeepEngine, RowsAreThePixelsBitForBit)
+class DeepEngineWidth : public ::testing::TestWithParam<FormulaKernel::Lanes> {};
+
+TEST_P(DeepEngineWidth, RowsAreThePixelsBitForBit)
 {
+    const FormulaKernel::Lanes lanes = GetParam();
+    if (!FormulaKernel::Available(lanes))
+        GTEST_SKIP() << "this processor lacks these vectors";
     int pictures = 0;
     for (const Scene& s : {
              Scene{"Mandelbrot", DeepKind::Mandelbrot, Big(kCentre1e50Re), Big(kCentre1e50Im), "6e-28", 37, 11, 20000},
@@ -330,9 +335,6 @@ TEST(DeepEngine, RowsAreThePixelsBitForBit)
             std::vector<DeepPixel> row;
             for (std::int32_t y = 0; y < s.rows; ++y) {
                 const std::int32_t from = y % 3;
-                const auto lanes = y % 2 == 0 || !FormulaKernel::Available(FormulaKernel::Lanes::Avx2)
-                                       ? FormulaKernel::Lanes::Sse2
-                                       : FormulaKernel::Lanes::Avx2;
                 engine->Row(y, from, s.columns, row, lanes);
                 ASSERT_EQ(row.size(), static_cast<std::size_t>(s.columns - from));
                 for (std::int32_t x = from; x < s.columns; ++x) {
@@ -347,6 +349,15 @@ TEST(DeepEngine, RowsAreThePixelsBitForBit)
         }
     EXPECT_EQ(pictures, 18);
 }
+
+INSTANTIATE_TEST_SUITE_P(Widths, DeepEngineWidth,
+                         ::testing::Values(FormulaKernel::Lanes::Sse2, FormulaKernel::Lanes::Avx2,
+                                         FormulaKernel::Lanes::Avx512),
+                         [](const ::testing::TestParamInfo<FormulaKernel::Lanes>& info) {
+                             return std::string(info.param == FormulaKernel::Lanes::Sse2   ? "Sse2"
+                                                : info.param == FormulaKernel::Lanes::Avx2 ? "Avx2"
+                                                                                           : "Avx512");
+                         });
 
 // Its reference escapes after about 110 steps, long before many of its pixels do.
 TEST(DeepEngine, RebasingKeepsPixelsThatOutliveTheReferenceRight)

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <limits>
 #include <random>
+#include <string>
 
 namespace korvanta {
 namespace {
@@ -70,8 +71,14 @@ TEST(FormulaKernel, HandlesTheFormulasOfPlainRealArithmeticOnly)
     EXPECT_FALSE(FormulaKernel::Handles(derived));
 }
 
-TEST(FormulaKernel, MatchesTheFormulaObjectsBitForBit)
+// Each width the processor has, on its own; a missing one is skipped and says so.
+class FormulaKernelWidth : public ::testing::TestWithParam<FormulaKernel::Lanes> {};
+
+TEST_P(FormulaKernelWidth, MatchesTheFormulaObjectsBitForBit)
 {
+    const FormulaKernel::Lanes lanes = GetParam();
+    if (!FormulaKernel::Available(lanes))
+        GTEST_SKIP() << "this processor lacks these vectors";
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Picture pictures[] = {
         // Whole views, odd widths, the limits around their edges.
@@ -115,24 +122,30 @@ TEST(FormulaKernel, MatchesTheFormulaObjectsBitForBit)
         {4, 0.2, 0.4, -0.1, 0.1, 4, 3, 654321, 2.9, 0},
         {1, -0.1, 0.1, -0.1, 0.1, 4, 3, 333331},
     };
-    // Every width this processor has; AVX2 is skipped (and said so) where it is missing.
-    for (const auto lanes : {FormulaKernel::Lanes::Sse2, FormulaKernel::Lanes::Avx2}) {
-        if (!FormulaKernel::Available(lanes)) {
-            std::printf("this processor has no AVX2: only the SSE2 lanes are checked\n");
-            continue;
-        }
-        for (const Picture& p : pictures)
-            ExpectSameEverywhere(p, lanes);
-        std::mt19937_64 random(2026);
-        std::uniform_real_distribution<double> centre(-2.0, 2.0), size(1e-9, 0.5);
-        for (int i = 0; i < 40; ++i) {
-            const double cx = centre(random), cy = centre(random) / 2, s = size(random);
-            ExpectSameEverywhere({i % 5, cx - s, cx + s, cy - s, cy + s, 7 + i % 13, 5 + i % 7,
-                                  100 + 250 * (i % 11), centre(random) / 2, centre(random) / 2},
-                                 lanes);
-        }
+    for (const Picture& p : pictures)
+        ExpectSameEverywhere(p, lanes);
+    std::mt19937_64 random(2026);
+    std::uniform_real_distribution<double> centre(-2.0, 2.0), size(1e-9, 0.5);
+    for (int i = 0; i < 40; ++i) {
+        const double cx = centre(random), cy = centre(random) / 2, s = size(random);
+        ExpectSameEverywhere({i % 5, cx - s, cx + s, cy - s, cy + s, 7 + i % 13, 5 + i % 7,
+                              100 + 250 * (i % 11), centre(random) / 2, centre(random) / 2},
+                             lanes);
     }
+    // Rows wide enough that every lane of the widest vectors takes several pixels, past
+    // the boundary where lanes finish at very different steps.
+    ExpectSameEverywhere({0, 0.7436438870, 0.7436438890, 0.1318259040, 0.1318259060, 97, 5, 10000}, lanes);
+    ExpectSameEverywhere({2, -1.6, 1.6, -1.2, 1.2, 101, 7, 2304, 0.123, -0.745}, lanes);
 }
+
+INSTANTIATE_TEST_SUITE_P(Widths, FormulaKernelWidth,
+                         ::testing::Values(FormulaKernel::Lanes::Sse2, FormulaKernel::Lanes::Avx2,
+                                         FormulaKernel::Lanes::Avx512),
+                         [](const ::testing::TestParamInfo<FormulaKernel::Lanes>& info) {
+                             return std::string(info.param == FormulaKernel::Lanes::Sse2   ? "Sse2"
+                                                : info.param == FormulaKernel::Lanes::Avx2 ? "Avx2"
+                                                                                           : "Avx512");
+                         });
 
 }  // namespace
 }  // namespace korvanta
