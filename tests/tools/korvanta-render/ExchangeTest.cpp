@@ -56,9 +56,10 @@ TEST_F(Exchange, EveryPngRendersItsPictureAgain)
     EXPECT_EQ(test::RunShell("pngcheck -t " + test::ShellQuoted(Path("julia.png")) +
                              " | grep -q 'Julia Set, .*C ( -0.7454294, 0.113 )'"),
               0);
-    if (PanelAvailable())
+    if (PanelAvailable()) {
         EXPECT_EQ(test::RunShell("pngcheck -t " + test::ShellQuoted(Path("julia.png")) + " | grep -q 'Show values: yes'"),
                   0);
+    }
 }
 
 // Options after --from change the picture as they change a scene's.
