@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The explorer on a virtual X server under openbox, driven by real X input.
-# Usage: cases.sh CASE KORVANTA DESKTOP-SUMMARY SAMPLE-MACRO-FOLDER
+# Usage: cases.sh CASE KORVANTA DESKTOP-SUMMARY SAMPLE-MACRO-FOLDER KORVANTA-RENDER SCREEN-MATCHES
+#                 CUT-DOCUMENT
 set -euo pipefail
-CASE=$1 KORVANTA=$2 SUMMARY=$3 MACROS=$4
+CASE=$1 KORVANTA=$2 SUMMARY=$3 MACROS=$4 RENDER=${5:-} SCREEN_MATCHES=${6:-} CUT_DOCUMENT=${7:-}
 source "$(dirname "$0")/session.sh"
 
 desktop_file() { echo "$XDG_DATA_HOME/korvanta/Korvanta.dsk"; }
@@ -205,6 +206,75 @@ case_help_without_display() {
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KORVANTA" --version) ||
     fail "--version without a display exited $?"
   grep -q '[0-9]' <<<"$out" || fail "--version printed no version"
+}
+
+# The render window that is ready shows on the screen, pixel for pixel, the picture
+# korvanta-render made of the same parameters: the X server's pixels of its client area.
+check_screen() {
+  local what=$1 picture=$2 window
+  wait_until 60 window_of "renderer ready" >/dev/null || fail "$what: no picture became ready"
+  window=$(window_of "renderer ready")
+  sleep 0.5  # the last repaint reaches the server
+  local said
+  said=$("$SCREEN_MATCHES" "$window" "$picture" "$WM_TMP/shot.png") ||
+    fail "$what: the screen does not show the picture: $said"
+  echo "$what: $said"
+}
+
+close_explorer() {
+  focus "$DIALOG"
+  press Escape
+  wait_until 10 explorer_ended || fail "no exit"
+}
+
+# The control window out of the way of pictures that open at the screen's top-left corner.
+explorer_aside() {
+  start_explorer "$@"
+  move_frame_to "$DIALOG" 1340 560
+}
+
+render_from_fields() {
+  local what=$1 picture=$2
+  explorer_aside "$picture"  # the PNG's parameters fill the fields
+  click_control 338 19
+  check_screen "$what" "$picture"
+  close_explorer
+}
+
+case_screen_shows_picture() {
+  start_session 1920x1200
+  export KORVANTA_SEQUENTIAL=${1:-}
+  local dir=$WM_TMP/pictures
+  mkdir -p "$dir"
+  "$RENDER" -q -o "$dir/start.png"
+  "$RENDER" -q --size=640x480 --no-aspect -o "$dir/640.png"
+  "$RENDER" -q --size=1200x1000 --area=-2.4,2.4,-2,2 -c "Blue Lagoon" -n 5000 -o "$dir/1200.png"
+  printf 'Re: -1.759817130804847813610825010561798238243999999999999999999800\nIm: -0.012593310799749865383746631843264858450340000000000000000000\nZoom: 1e14\nIterations: 4036\n' >"$dir/1e14.kfr"
+  "$RENDER" -q --location="$dir/1e14.kfr" --size=320x180 -o "$dir/deep.fra" -o "$dir/deep.png"
+  "$CUT_DOCUMENT" "$dir/deep.fra" 77 "$dir/half.fra"
+
+  explorer_aside
+  click_control 338 19
+  check_screen "start-up picture" "$dir/start.png"
+  close_explorer
+  render_from_fields "640 x 480" "$dir/640.png"
+  render_from_fields "1200 x 1000" "$dir/1200.png"
+  render_from_fields "deep picture" "$dir/deep.png"
+
+  explorer_aside "$dir/deep.fra"
+  check_screen "korvanta-render's document" "$dir/deep.png"
+  close_explorer
+  explorer_aside "$dir/half.fra"
+  check_screen "resumed document" "$dir/deep.png"
+  exit_saving_desktop
+  start_explorer
+  check_screen "restored desktop" "$dir/deep.png"
+  close_explorer
+}
+
+# The explorer's own thread alone, pixel by pixel.
+case_screen_shows_picture_one_worker() {
+  case_screen_shows_picture 1
 }
 
 "case_${CASE//-/_}"

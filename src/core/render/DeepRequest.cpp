@@ -23,6 +23,9 @@ std::string messages::TooDeepForDoubles(const char* formula, double step, double
 
 namespace {
 
+// "-2.2250738585072014e-308": no shortest text of a double is longer.
+constexpr std::size_t kLongestDoubleText = 24;
+
 FieldProblem ProblemOf(DeepLocation::Problem problem)
 {
     switch (problem) {
@@ -98,10 +101,16 @@ std::optional<std::variant<DeepRenderRequest, FieldProblem>> CheckDeepRenderFiel
     // The exact proportions, from a picture of one pixel.
     const auto unit = DeepLocation::Make(area, 1, 1, 1);
     if (const auto* problem = std::get_if<DeepLocation::Problem>(&unit)) {
-        // A text that only begins with a number (a paste) is refused as today.
+        // A text that only begins with a number (a paste) is refused as today, unless it is
+        // longer than a double's: then the digits it lost were the ones telling start and
+        // end apart, and today's message would blame the difference instead of the text.
         using P = DeepLocation::Problem;
-        if (*problem == P::XStart || *problem == P::XEnd || *problem == P::YStart || *problem == P::YEnd)
+        if (*problem == P::XStart || *problem == P::XEnd || *problem == P::YStart || *problem == P::YEnd) {
+            const std::string* texts[] = {&f.xStart, &f.xEnd, &f.yStart, &f.yEnd};
+            if (equalDoubles && texts[static_cast<int>(*problem)]->size() > kLongestDoubleText)
+                return ProblemOf(*problem);
             return std::nullopt;
+        }
         return ProblemOf(*problem);
     }
     const DeepLocation& whole = std::get<DeepLocation>(unit);
@@ -127,6 +136,23 @@ std::optional<std::variant<DeepRenderRequest, FieldProblem>> CheckDeepRenderFiel
     DeepRenderRequest deep{std::move(request), CreateDeepFormula(*kind)};
     deep.formula->SetLocation(area, julia ? f.cRe : "0", julia ? f.cIm : "0");
     return deep;
+}
+
+RenderFields WithPlainDeepTexts(RenderFields f)
+{
+    std::string* texts[] = {&f.xStart, &f.xEnd, &f.yStart, &f.yEnd, &f.cRe, &f.cIm};
+    double d[4];
+    bool deep = false;
+    for (int i = 0; i < 4; ++i) {
+        const auto value = ScanReal(Limited(*texts[i]));
+        deep = deep || BelowDoubles(*texts[i]);
+        d[i] = value.value_or(0.0);
+    }
+    deep = deep || !DoublesResolve(d[0], d[1], d[2], d[3], std::max(1, AtoI(f.width)), std::max(1, AtoI(f.height)));
+    if (deep)
+        for (std::string* text : texts)
+            *text = PlainDecimal(*text);
+    return f;
 }
 
 }  // namespace korvanta

@@ -23,6 +23,11 @@ struct DeepRenderRequest {
 std::optional<std::variant<DeepRenderRequest, FieldProblem>> CheckDeepRenderFields(const RenderFields& fields,
                                                                                  bool formulaUsesConstant);
 
+// The fields as the control window shows them: where they are for a deep picture, the texts
+// of the area and C written out plainly (PlainDecimal), which the fields take when typed.
+// Other fields keep their texts.
+RenderFields WithPlainDeepTexts(RenderFields fields);
+
 namespace messages {
 inline constexpr const char* kTooDeep =
     "The area is deeper than Korvanta goes: neighbouring pixels must be at least 2^-65536 (about 1e-19728) apart";

@@ -173,7 +173,9 @@ void RenderJob::RowDone()
         repaint();
     if (m_nRow >= m_settings.m_nHeight) {
         m_view->SetTitle(kReadyTitle);
-        repaint();
+        // The whole picture once more: the finished window is what the user sees from now on.
+        m_view->Invalidate(0, m_settings.m_nHeight);
+        m_repaintedRow = m_nRow;
     }
 }
 

@@ -10,8 +10,8 @@ class RenderView {
 public:
     virtual ~RenderView() = default;
     virtual void SetTitle(const std::string& title) = 0;
-    // Repaint the picture's rows `fromRow` up to `toRow` (excluded, counted from the top)
-    // without erasing first: the rows finished since the last repaint.
+    // Repaint the picture's buffer rows `fromRow` up to `toRow` (excluded; counted as the
+    // buffer counts them, from the bottom of the picture) without erasing first.
     virtual void Invalidate(std::int32_t fromRow, std::int32_t toRow) = 0;
 };
 

@@ -21,4 +21,10 @@ std::int32_t AtoI(std::string_view text);
 std::string FormatReal(double value);
 std::string FormatInt(std::int64_t value);
 
+// A decimal number in exponent form ("-1.25e-3") written out plainly ("-0.00125"): the same
+// digits and so exactly the same number, in the characters the fields take. Any other text,
+// and one whose exponent would make it longer than kLongestPlainDecimal, comes back as it is.
+inline constexpr std::size_t kLongestPlainDecimal = 1000000;
+std::string PlainDecimal(std::string_view text);
+
 }  // namespace korvanta

@@ -379,6 +379,7 @@ bool CFractalDlg::RemoveRenderWindow(CFractalWnd* window)
 void CFractalDlg::OnAbout()
 {
     CFractalAboutDlg about(this, m_openUrl);
+    KeepAboveOnTopWindows(about);
     about.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "core/exchange/LocationFields.h"
 #include "core/exchange/LocationFileIo.h"
 #include "core/files/PictureParameters.h"
+#include "core/render/DeepRequest.h"
 #include "gui/resources/ControlIds.h"
 #include "gui/shell/Prompter.h"
 
@@ -35,6 +36,7 @@ bool LooksLikeLocation(const QString& text)
 
 void CFractalDlg::FillFromFields(RenderFields f, bool withOnTop)
 {
+    f = WithPlainDeepTexts(std::move(f));
     RefreshMembers();
     if (!withOnTop)
         f.onTop = m_bOnTop;

@@ -15,15 +15,21 @@ QString Real(double value)
     return QString::fromStdString(FormatReal(value));
 }
 
+// A deep picture's text as the field takes it when typed.
+QString Plain(const std::string& text)
+{
+    return QString::fromStdString(PlainDecimal(text));
+}
+
 }  // namespace
 
 void CFractalDlg::FillFromPicture(const PictureFields& f)
 {
     if (f.exactArea) {
-        SetText(kIdXStart, QString::fromStdString(f.exactArea->xStart));
-        SetText(kIdXEnd, QString::fromStdString(f.exactArea->xEnd));
-        SetText(kIdYStart, QString::fromStdString(f.exactArea->yStart));
-        SetText(kIdYEnd, QString::fromStdString(f.exactArea->yEnd));
+        SetText(kIdXStart, Plain(f.exactArea->xStart));
+        SetText(kIdXEnd, Plain(f.exactArea->xEnd));
+        SetText(kIdYStart, Plain(f.exactArea->yStart));
+        SetText(kIdYEnd, Plain(f.exactArea->yEnd));
     } else {
         SetText(kIdXStart, Real(f.area.xStart));
         SetText(kIdXEnd, Real(f.area.xEnd));
@@ -49,8 +55,8 @@ void CFractalDlg::FillConstant(const CFractValue& constant)
 
 void CFractalDlg::FillConstant(const PointTexts& constant)
 {
-    SetText(kIdCRe, QString::fromStdString(constant.re));
-    SetText(kIdCIm, QString::fromStdString(constant.im));
+    SetText(kIdCRe, Plain(constant.re));
+    SetText(kIdCIm, Plain(constant.im));
 }
 
 }  // namespace korvanta

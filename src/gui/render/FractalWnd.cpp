@@ -6,6 +6,7 @@
 #include "core/exchange/LocationFields.h"
 #include "core/files/PictureExport.h"
 #include "core/files/PictureParameters.h"
+#include "core/render/DeepRequest.h"
 #include "gui/render/PictureImage.h"
 #include "gui/render/ScreenFit.h"
 #include "gui/overlay/ValueOverlay.h"
@@ -51,7 +52,7 @@ void CFractalWnd::CopyLocation()
     const std::string text = (std::holds_alternative<Location>(location)
                                   ? WriteLocation(std::get<Location>(location), LocationForm::KeyValue)
                                   : std::string()) +
-                             ParametersText(fields);
+                             ParametersText(WithPlainDeepTexts(fields));
     QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
@@ -90,6 +91,17 @@ void CFractalWnd::Open(PixelBuffer picture)
 void CFractalWnd::OpenAt(const WindowPlacement& p)
 {
     ShowPicture();
+    const RenderSettings& s = m_job->Settings();
+    // A rectangle of just the picture's size comes from a writer without windows
+    // (korvanta-render): it has no frame in it, and taken as the outer one it would crop the
+    // picture. The picture opens at its own size there.
+    if (std::int64_t{p.right} - p.left == s.m_nWidth && std::int64_t{p.bottom} - p.top == s.m_nHeight) {
+        WindowPlacement state = p;
+        state.left = state.top = state.right = state.bottom = 0;
+        move(OntoNearestScreen(QRect(QPoint(p.left, p.top), frameGeometry().size()), false).topLeft());
+        PlaceWindow(*this, state, true);
+        return;
+    }
     PlaceWindow(*this, p, true);
 }
 
@@ -128,11 +140,9 @@ void CFractalWnd::SetTitle(const std::string& title)
 // Only those rows: a full repaint of a big picture every thirty rows kept input waiting.
 void CFractalWnd::Invalidate(std::int32_t fromRow, std::int32_t toRow)
 {
-    const std::int64_t rows = std::max(1, m_job->Settings().m_nHeight);
-    // The window may show the picture stretched: whole window rows that cover them.
-    const auto top = static_cast<int>(std::int64_t{fromRow} * height() / rows);
-    const auto bottom = static_cast<int>((std::int64_t{toRow} * height() + rows - 1) / rows);
-    update(0, top, width(), std::max(1, bottom - top));
+    const QRect rows = WindowRowsOf(fromRow, toRow, m_job->Settings().m_nHeight, size());
+    if (!rows.isEmpty())
+        update(rows);
 }
 
 void CFractalWnd::paintEvent(QPaintEvent* event)
@@ -315,6 +325,7 @@ void CFractalWnd::OnProperties()
 {
     const NestedLoop loop(this);
     CFractalPropDlg properties(m_job->Settings(), Dialog());
+    KeepAboveOnTopWindows(properties);
     properties.exec();
 }
 

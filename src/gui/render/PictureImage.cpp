@@ -86,4 +86,18 @@ QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, 
     return image;
 }
 
+QRect WindowRowsOf(std::int32_t fromRow, std::int32_t toRow, std::int32_t pictureHeight, QSize client)
+{
+    if (pictureHeight <= 0 || client.isEmpty())
+        return {};
+    const std::int64_t rows = pictureHeight, h = client.height();
+    // Bottom-up: the buffer's last rows are the picture's first on the screen.
+    const std::int64_t first = rows - std::clamp<std::int64_t>(toRow, 0, rows);
+    const std::int64_t end = rows - std::clamp<std::int64_t>(fromRow, 0, rows);
+    // Client row y shows picture row y * rows / h (rounded down).
+    const auto top = static_cast<int>((first * h + rows - 1) / rows);
+    const auto bottom = static_cast<int>((end * h + rows - 1) / rows);
+    return bottom > top ? QRect(0, top, client.width(), bottom - top) : QRect();
+}
+
 }  // namespace korvanta

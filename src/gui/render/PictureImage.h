@@ -28,4 +28,10 @@ QImage PictureImage(const PixelBuffer& pixels, QRect area, QImage& scratch, std:
 QImage StretchedPictureImage(const PixelBuffer& pixels, QSize size, QRect area, QImage& scratch,
                              std::int32_t blackFrom = INT32_MAX);
 
+// The rows of a client area of `client` size that show buffer rows `fromRow` up to `toRow`
+// (excluded) of a bottom-up picture `pictureHeight` high, stretched as the two functions
+// above stretch it: the part to repaint when those rows are done. Empty when no client row
+// shows one of them.
+QRect WindowRowsOf(std::int32_t fromRow, std::int32_t toRow, std::int32_t pictureHeight, QSize client);
+
 }  // namespace korvanta

@@ -73,7 +73,7 @@ void CFractalPropDlg::CreateFields()
     const CFractValue constant = alg ? alg->GetConstant() : CFractValue{};
     const CFractAlgDeep* deep = DeepFormulaOf(settings);
     const CFractAlgDeep* deepConstant = DeepConstantOf(settings);
-    const auto exact = [](const std::string& text) { return QString::fromStdString(text); };
+    const auto exact = [](const std::string& text) { return QString::fromStdString(PlainDecimal(text)); };
     struct Field {
         int id;
         const char* label;

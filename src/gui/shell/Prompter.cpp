@@ -1,6 +1,6 @@
 #include "gui/shell/Prompter.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -28,10 +28,20 @@ Prompter* Prompter::Install(Prompter* prompter)
     return previous;
 }
 
+void KeepAboveOnTopWindows(QWidget& dialog)
+{
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window != &dialog && window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            return;
+        }
+}
+
 void BoxPrompter::Message(QWidget* parent, const QString& text)
 {
     const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    KeepAboveOnTopWindows(box);
     box.exec();
 }
 
@@ -41,6 +51,7 @@ bool BoxPrompter::Confirm(QWidget* parent, const QString& question)
     QMessageBox box(QMessageBox::Warning, caption, question, QMessageBox::Yes | QMessageBox::No,
                     parent);
     box.setDefaultButton(QMessageBox::No);
+    KeepAboveOnTopWindows(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -61,6 +72,7 @@ QFileDialog* MakeFileDialog(QWidget* parent, const QString& filters, QFileDialog
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
     dialog->setNameFilters(filters.split(";;"));
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    KeepAboveOnTopWindows(*dialog);
     return dialog;
 }
 

@@ -33,6 +33,10 @@ public:
     static Prompter* Install(Prompter* prompter);
 };
 
+// Gives a dialog about to open the stay-on-top state of any shown window that has it (the
+// control window with On Top set), so that the dialog does not open behind it.
+void KeepAboveOnTopWindows(QWidget& dialog);
+
 // The question before a save replaces a file, as file dialogs ask it.
 QString ReplaceQuestion(const QString& path);
 

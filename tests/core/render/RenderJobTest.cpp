@@ -93,9 +93,9 @@ TEST(RenderJob, ProgressTitlesAndRepaintsFollowTheRows)
     EXPECT_EQ(view.events[1].title, "5  % rendered");
     EXPECT_EQ(view.events[1].row, 10);
     EXPECT_EQ(repaintedRows, (std::vector<std::int32_t>{30, 60, 90, 120, 150, 180, 200}));
-    // Each repaint covers the rows finished since the one before.
+    // Each repaint covers the rows finished since the one before; the last one all of them.
     EXPECT_EQ(spans, (std::vector<std::pair<std::int32_t, std::int32_t>>{
-                         {0, 30}, {30, 60}, {60, 90}, {90, 120}, {120, 150}, {150, 180}, {180, 200}}));
+                         {0, 30}, {30, 60}, {60, 90}, {90, 120}, {120, 150}, {150, 180}, {0, 200}}));
     EXPECT_EQ(view.events[view.events.size() - 3].title, "100% rendered");
     EXPECT_EQ(view.events[view.events.size() - 2].title, RenderJob::kReadyTitle);
     EXPECT_EQ(job.RenderStep(), 0);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <mpfr.h>
+#include <random>
 
 namespace korvanta {
 namespace {
@@ -58,6 +60,47 @@ TEST(FormatReal, SixteenSignificantDigitsUpperCaseAndAlwaysAPoint)
     EXPECT_EQ(FormatReal(1e16), "1E+16");
     EXPECT_EQ(FormatInt(-17), "-17");
     std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(PlainDecimal, WritesTheExponentOutWithTheSameDigits)
+{
+    EXPECT_EQ(PlainDecimal("1.25e-3"), "0.00125");
+    EXPECT_EQ(PlainDecimal("-7.453e-01"), "-0.7453");
+    EXPECT_EQ(PlainDecimal("-1.7598171308048478136e+00"), "-1.7598171308048478136");
+    EXPECT_EQ(PlainDecimal("1.5E+02"), "150");
+    EXPECT_EQ(PlainDecimal("+12.5e0"), "12.5");
+    EXPECT_EQ(PlainDecimal(".5e1"), "5");
+    EXPECT_EQ(PlainDecimal("000.5e0"), "0.5");
+    EXPECT_EQ(PlainDecimal("-0e5"), "-0");
+    EXPECT_EQ(PlainDecimal("3e-20"), "0.00000000000000000003");
+}
+
+TEST(PlainDecimal, LeavesEverythingElseAsItIs)
+{
+    for (const char* text : {"-0.75", "2", "", "-", "e5", "1e", "1e5x", "1.2.3e4", "1e+-5", "abc", "1e99999999999"})
+        EXPECT_EQ(PlainDecimal(text), text) << text;
+}
+
+// The plain text is the same number, exactly: read in MPFR at a precision that holds
+// either text without rounding, both give the same bits.
+TEST(PlainDecimal, IsExactlyTheSameNumber)
+{
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 300; ++i) {
+        std::string text = random() % 2 ? "-" : "";
+        text += std::to_string(1 + random() % 9) + ".";
+        for (int d = static_cast<int>(random() % 40); d > 0; --d)
+            text += char('0' + random() % 10);
+        text += "e" + std::to_string(static_cast<int>(random() % 400) - 300);
+        const std::string plain = PlainDecimal(text);
+        ASSERT_EQ(plain.find_first_not_of("-0123456789."), std::string::npos) << plain;
+        mpfr_t a, b;
+        mpfr_inits2(4000, a, b, static_cast<mpfr_ptr>(nullptr));
+        mpfr_set_str(a, text.c_str(), 10, MPFR_RNDN);
+        mpfr_set_str(b, plain.c_str(), 10, MPFR_RNDN);
+        EXPECT_TRUE(mpfr_equal_p(a, b)) << text << " became " << plain;
+        mpfr_clears(a, b, static_cast<mpfr_ptr>(nullptr));
+    }
 }
 
 }  // namespace

@@ -57,6 +57,33 @@ TEST(PictureImage, StretchedPartsMatchTheWholeStretchedPicture)
     EXPECT_EQ(whole.pixel(0, 0), 0xFF000000u | (4 * 16));
 }
 
+// A repaint of the rows just finished must reach every client row that shows one of them,
+// and no other, however the picture is stretched: the window shows the buffer bottom-up.
+TEST(PictureImage, RowsToRepaintAreTheClientRowsThatShowThem)
+{
+    for (const std::int32_t pictureHeight : {1, 5, 30, 200})
+        for (const int clientHeight : {1, 3, 30, 155, 200, 431}) {
+            PixelBuffer pixels = PixelBuffer::Allocate(2, pictureHeight);
+            for (std::int32_t y = 0; y < pictureHeight; ++y)
+                pixels.at(0, y) = pixels.at(1, y) = std::uint32_t(y);
+            const QSize client(3, clientHeight);
+            const QImage shown = client.height() == pictureHeight
+                                     ? PictureImage(pixels, QRect(0, 0, 2, pictureHeight))
+                                     : StretchedPictureImage(pixels, client, QRect(QPoint(0, 0), client));
+            for (const auto& [from, to] : {std::pair{0, 1}, {0, pictureHeight}, {pictureHeight / 3, pictureHeight / 2 + 1},
+                                           {pictureHeight - 1, pictureHeight}, {2, 2}}) {
+                const QRect rows = WindowRowsOf(from, to, pictureHeight, client);
+                for (int y = 0; y < clientHeight; ++y) {
+                    const auto bufferRow = static_cast<std::int32_t>(shown.pixel(0, y) & 0xFFFFFF);
+                    EXPECT_EQ(rows.contains(0, y), bufferRow >= from && bufferRow < to)
+                        << "picture " << pictureHeight << ", client " << clientHeight << ", rows " << from
+                        << "-" << to << ", client row " << y;
+                }
+                EXPECT_TRUE(rows.isEmpty() || rows.width() == client.width());
+            }
+        }
+}
+
 }  // namespace
 // Repaints share one scratch buffer: the same images as fresh ones, the buffer grown only
 // when a part is larger than any before.
