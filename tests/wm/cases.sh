@@ -165,7 +165,7 @@ inside_screen() {
 
 case_help_on_screen() {
   local screen width height
-  for screen in 1280x1024 1024x768; do
+  for screen in 1600x1200 1280x1024 1024x768; do
     width=${screen%x*} height=${screen#*x}
     start_session "$screen"
     help_on_screen_of "$width" "$height"
@@ -174,10 +174,11 @@ case_help_on_screen() {
 
 help_on_screen_of() {
   local width=$1 height=$2
-  for place in top-left centre; do
+  for place in top-left centre bottom-right; do
     rm -rf "$XDG_DATA_HOME/korvanta"
     start_explorer
     [ $place = top-left ] && move_frame_to "$DIALOG" 0 0
+    [ $place = bottom-right ] && move_frame_to "$DIALOG" $((width - 560)) $((height - 335))
     click_control 338 37
     wait_until 10 window_of "^Korvanta Help\$" >/dev/null || fail "no help window"
     sleep 1
@@ -275,6 +276,43 @@ case_screen_shows_picture() {
 # The explorer's own thread alone, pixel by pixel.
 case_screen_shows_picture_one_worker() {
   case_screen_shows_picture 1
+}
+
+# Where a window stands among the window manager's clients, counted from the bottom.
+stacking_place() {
+  local ids
+  ids=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+  local i=0 id
+  for id in $ids; do
+    [ $((id)) -eq $(($1)) ] && { echo $i; return; }
+    i=$((i + 1))
+  done
+  echo -1
+}
+
+# Save as from a render window, with On Top set (as on a first start): the dialog opens
+# above the control window, not under it.
+case_dialogs_above_control_window() {
+  start_session 1280x1024
+  start_explorer
+  move_frame_to "$DIALOG" 100 100  # over most of the picture that opens at the top-left corner
+  click_control 338 19
+  wait_until 30 window_of "renderer ready" >/dev/null || fail "Render opened no picture"
+  local render dialog
+  render=$(window_of "renderer ready")
+  xdotool mousemove --window "$render" 20 20 sleep 0.2 click 3
+  sleep 0.5
+  press Down Return
+  wait_until 10 window_of "^Save As" >/dev/null || fail "no Save As dialog"
+  dialog=$(window_of "^Save As")
+  sleep 0.5
+  local above below
+  above=$(stacking_place "$dialog") below=$(stacking_place "$DIALOG")
+  echo "stacking: Save As at $above, control window at $below"
+  [ "$above" -gt "$below" ] || fail "the Save As dialog opened under the control window"
+  press Escape
+  wait_until 5 sh -c "! xdotool search --onlyvisible --name '^Save As' >/dev/null" || fail "Escape left the dialog open"
+  close_explorer
 }
 
 "case_${CASE//-/_}"
