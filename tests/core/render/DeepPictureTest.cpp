@@ -217,5 +217,46 @@ TEST(DeepPicture, TheDeepEngineTakesOverWhereDoublesStopResolvingThePixels)
     EXPECT_NE(std::get<FieldProblem>(*refused).message.find("Sinz"), std::string::npos);
 }
 
+// A deep text that lost its exponent (typed where the field drops the 'e') is named as the
+// field that is wrong, not as a difference too small in some other pair; a short one that
+// only begins with a number is read as the fields read it.
+TEST(DeepPicture, AMangledDeepTextIsTheFieldNamed)
+{
+    RenderFields f;
+    f.width = "40", f.height = "30", f.aspectRatio = 0;
+    f.xStart = "-0.743643887037158704752191506114774", f.xEnd = "-0.743643887037158704752191506114700";
+    f.yStart = "1.31825904205311970493132056385139-01", f.yEnd = "0.131825904205311970493132056385200";
+    auto checked = CheckDeepRenderFields(f, false);
+    ASSERT_TRUE(checked && std::holds_alternative<FieldProblem>(*checked));
+    EXPECT_EQ(std::get<FieldProblem>(*checked).field, RenderField::YStart);
+    EXPECT_EQ(std::get<FieldProblem>(*checked).message, messages::kIllegalYStart);
+    f.yStart = "0.131825904205311970493132056385139";
+    f.xStart = "-7.43643887037158704752191506114774-01";
+    checked = CheckDeepRenderFields(f, false);
+    ASSERT_TRUE(checked && std::holds_alternative<FieldProblem>(*checked));
+    EXPECT_EQ(std::get<FieldProblem>(*checked).field, RenderField::XStart);
+    EXPECT_EQ(std::get<FieldProblem>(*checked).message, messages::kIllegalXStart);
+    f.xStart = "1-5", f.xEnd = "1";
+    EXPECT_FALSE(CheckDeepRenderFields(f, false));
+    EXPECT_EQ(CheckArea(f)->message, messages::kXTooClose);
+}
+
+// Fields of a deep picture are shown with plain decimals; those of a picture in doubles keep
+// their texts.
+TEST(DeepPicture, DeepFieldsAreShownAsPlainDecimals)
+{
+    RenderFields f;
+    f.width = "40", f.height = "30";
+    f.xStart = "-7.43643887037158704752191506114774e-01", f.xEnd = "-7.436438870371587047521915061147e-01";
+    f.yStart = "1.31825904205311970493132056385139e-01", f.yEnd = "1.318259042053119704931320563852e-01";
+    f.cRe = "1E-05";
+    const RenderFields shown = WithPlainDeepTexts(f);
+    EXPECT_EQ(shown.xStart, "-0.743643887037158704752191506114774");
+    EXPECT_EQ(shown.yEnd, "0.1318259042053119704931320563852");
+    EXPECT_EQ(shown.cRe, "0.00001");
+    f.xStart = "-2", f.xEnd = "2", f.yStart = "-2", f.yEnd = "2";
+    EXPECT_EQ(WithPlainDeepTexts(f).cRe, "1E-05");
+}
+
 }  // namespace
 }  // namespace korvanta

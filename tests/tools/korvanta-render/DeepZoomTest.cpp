@@ -184,5 +184,54 @@ TEST_F(DeepZoom, SetConstantAndPropertiesKeepEveryDigit)
     EXPECT_EQ(Edit(kIdCRe)->text(), cRe);
 }
 
+// A deep zoom writes its texts as plain decimals, which the fields take when typed: typed
+// back key by key they give the same picture, and so do the same numbers in exponent form.
+TEST_F(DeepZoom, ZoomTextsTypedBackGiveTheSamePicture)
+{
+    Choose(kIdFormula, 0);
+    Choose(kIdColoring, Combo(kIdColoring)->findText("RGB"));
+    Edit(kIdNumColors)->setText("1500");
+    Check(kIdAspectRatio)->setChecked(false);
+    Check(kIdShowValues)->setChecked(false);
+    SetArea("-0.7436438870371587", "-0.7436438870371547", "0.1318259042053111", "0.1318259042053135");
+    SetSize("110", "66");
+    CFractalWnd* window = Render();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return window->Job().Finished(); }, 60000));
+    Drag(window, {40, 20}, {51, 27});
+    const std::array<std::string, 4> zoomed = AreaTexts();
+    const auto picture = [&] {
+        CFractalWnd* w = Render();
+        EXPECT_NE(w, nullptr) << prompts.messages.join("; ").toStdString();
+        if (w == nullptr)
+            return std::vector<std::uint32_t>{};
+        EXPECT_NE(DeepOf(w), nullptr);
+        EXPECT_TRUE(WaitFor([&] { return w->Job().Finished(); }, 60000));
+        const PixelBuffer& p = w->Job().Pixels();
+        return std::vector<std::uint32_t>(p.data(), p.data() + p.size());
+    };
+    const auto fromZoom = picture();
+    ASSERT_FALSE(fromZoom.empty());
+
+    const int ids[] = {kIdXStart, kIdXEnd, kIdYStart, kIdYEnd};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(zoomed[i].find_first_not_of("-0123456789."), std::string::npos) << zoomed[i];
+        Edit(ids[i])->clear();
+        QTest::keyClicks(Edit(ids[i]), QString::fromStdString(zoomed[i]));
+    }
+    EXPECT_EQ(AreaTexts(), zoomed);
+    EXPECT_EQ(picture(), fromZoom);
+
+    // The same numbers as the exponent form reads them (pasted: typing drops the 'e').
+    for (int i = 0; i < 4; ++i) {
+        const Exact value(zoomed[i]);
+        char text[200];
+        mpfr_snprintf(text, sizeof text, "%.40Re", value.v);
+        Edit(ids[i])->setText(text);
+        ASSERT_TRUE(mpfr_equal_p(Exact(text).v, value.v)) << text << " is not " << zoomed[i];
+    }
+    EXPECT_EQ(picture(), fromZoom);
+}
+
 }  // namespace
 }  // namespace korvanta
