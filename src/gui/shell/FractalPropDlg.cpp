@@ -3,6 +3,7 @@
 #include "gui/dialog/DialogUnits.h"
 #include "gui/dialog/FractalDlg.h"
 #include "core/deep/FractAlgDeep.h"
+#include "core/render/ValuePanelText.h"
 #include "core/text/NumberText.h"
 #include "gui/resources/ControlIds.h"
 
@@ -105,6 +106,14 @@ void CFractalPropDlg::CreateFields()
         if (f.label)
             Place(new QLabel(f.label, this), f.x < 150 ? 15 : 159, f.y + 3, 38, 8);
     }
+    // Beside the exact texts, which go on for hundreds of digits at depth: how deep it is.
+    if (const auto depth = DepthTextOf(settings))
+        for (auto [id, text, y] : {std::tuple{kDepthWidth, depth->width, 135}, std::tuple{kDepthZoom, depth->zoom, 153}}) {
+            auto* label = new QLabel(QString::fromStdString(text), this);
+            label->setObjectName(id);
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            Place(label, 15, y, 140, 8);
+        }
 }
 
 void CFractalPropDlg::CreateButtons()
@@ -125,6 +134,13 @@ QString CFractalPropDlg::FieldText(int id) const
 {
     const auto* label = findChild<QLabel*>(QString::number(id));
     return label ? label->text() : QString();
+}
+
+QString CFractalPropDlg::DepthText() const
+{
+    const auto* width = findChild<QLabel*>(kDepthWidth);
+    const auto* zoom = findChild<QLabel*>(kDepthZoom);
+    return width && zoom ? width->text() + ", " + zoom->text() : QString();
 }
 
 // The size and the options stay as the control window has them.

@@ -18,12 +18,17 @@ public:
 
     // The text shown for a control, or an empty string.
     QString FieldText(int id) const;
+    // A deep picture's width and zoom in short, or empty strings.
+    QString DepthText() const;
     void OnSet();
 
 private:
     void CreateFrame();
     void CreateFields();
     void CreateButtons();
+
+    static constexpr const char* kDepthWidth = "depth-width";
+    static constexpr const char* kDepthZoom = "depth-zoom";
 
     const RenderSettings& m_settings;
     CFractalDlg* m_dialog;

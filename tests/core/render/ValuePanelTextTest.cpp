@@ -40,7 +40,14 @@ TEST(ValuePanelText, ADeepPictureShowsItsCentreAndWidth)
     const ValuePanelText text = ValuePanelTextOf(s);
     EXPECT_EQ(text.name, "Julia Set            ");
     EXPECT_EQ(text.re, "Centre ( -0.75, 1.23455E-400 )");
-    EXPECT_EQ(text.im, "Width 2E-38");
+    // The zoom as the deep-zoom programs count it: 4 over the height of 1e-404.
+    EXPECT_EQ(text.im, "Width 2E-38  Zoom 4E+404");
+    const auto depth = DepthTextOf(s);
+    ASSERT_TRUE(depth);
+    EXPECT_EQ(depth->width, "Width 2E-38");
+    EXPECT_EQ(depth->zoom, "Zoom 4E+404");
+    s.m_pAlg = nullptr;
+    EXPECT_FALSE(DepthTextOf(s));
 }
 
 }  // namespace

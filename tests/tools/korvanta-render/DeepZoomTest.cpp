@@ -172,6 +172,8 @@ TEST_F(DeepZoom, SetConstantAndPropertiesKeepEveryDigit)
     EXPECT_EQ(DeepOf(julia)->ConstantIm(), cIm.toStdString());
 
     CFractalPropDlg properties(julia->Job().Settings(), dialog.get());
+    // 3e-41 wide, 2e-41 high: zoom 4 / 2e-41.
+    EXPECT_EQ(properties.DepthText(), "Width 3E-41, Zoom 2E+41");
     EXPECT_EQ(properties.FieldText(kIdXStart).toStdString(), area.xStart);
     EXPECT_EQ(properties.FieldText(kIdYEnd).toStdString(), area.yEnd);
     EXPECT_EQ(properties.FieldText(kIdCRe), cRe);
