@@ -15,17 +15,20 @@ complete_words() {
     _korvanta_render
 }
 offered() { printf '%s\n' "${COMPREPLY[@]}"; }
+# Whether a line of the offered words matches; not through a pipe, where a grep -q that is
+# done early leaves printf a broken pipe, which pipefail reports as a failure.
+offers() { grep -q "$@" <<<"$(offered)"; }
 
 # Every option the --help names is offered, and those taking a value with '='.
 complete_words -
 for option in $("$render" --help | grep -oE -- '--[a-z][a-z-]+' | sort -u); do
-    offered | grep -qxE -- "$option=?" || fail "option $option is not offered"
+    offers -xE -- "$option=?" || fail "option $option is not offered"
 done
 # Each option once, and one that takes a value only with its '='.
 doubled=$(offered | sed 's/=$//' | sort | uniq -d)
 [ -z "$doubled" ] || fail "offered more than once: $(tr '\n' ' ' <<<"$doubled")"
 for option in $("$render" --help | grep -oE -- '--[a-z][a-z-]+=' | sed 's/=$//' | sort -u); do
-    offered | grep -qx -- "$option=" || fail "$option is not offered with '='"
+    offers -x -- "$option=" || fail "$option is not offered with '='"
 done
 complete_words --form
 [ "$(offered)" = "--formula=" ] || fail "--form completes to '$(offered)'"
