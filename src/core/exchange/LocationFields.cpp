@@ -132,7 +132,8 @@ std::variant<Location, std::string> LocationOfFields(const RenderFields& fields)
         mpfr_add(centre.get(), v[from].get(), v[to].get(), MPFR_RNDN);
         mpfr_div_2ui(centre.get(), centre.get(), 1, MPFR_RNDN);
         mpfr_neg(centre.get(), centre.get(), MPFR_RNDN);
-        *text = centre.ToDecimal(digits);
+        // Plainly, as the deep-zoom programs write their centres.
+        *text = PlainDecimal(centre.ToDecimal(digits));
     }
     BigFloat zoom(bits);
     mpfr_ui_div(zoom.get(), 4, spanY.get(), MPFR_RNDN);

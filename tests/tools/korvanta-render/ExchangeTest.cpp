@@ -104,11 +104,12 @@ TEST_F(Exchange, APublishedLocationComesInMirroredAndGoesOutAsItCame)
                                  "-c", "RGB", "-n", "2500", "-o", Path("direct.bmp")});
     ASSERT_EQ(direct.status, 0) << direct.err;
     EXPECT_EQ(test::ReadAll(Path("imported.bmp")), test::ReadAll(Path("direct.bmp")));
-    // Written back: the same centre to the digits the picture needs, the same zoom.
+    // Written back as the other programs write it: the same centre, plainly, to the digits the
+    // picture needs, the same zoom.
     const std::string written = test::ReadAll(Path("out.toml"));
-    EXPECT_NE(written.find("real = \"-4.9470029063104093751692226727353630118745712488224879318"), std::string::npos)
+    EXPECT_NE(written.find("real = \"-0.049470029063104093751692226727353630118745712488224879318"), std::string::npos)
         << written;
-    EXPECT_NE(written.find("imag = \"-6.7478757584467536401139205313059765633477070682240348069"), std::string::npos)
+    EXPECT_NE(written.find("imag = \"-0.67478757584467536401139205313059765633477070682240348069"), std::string::npos)
         << written;
     EXPECT_NE(written.find("zoom = \"1e+50\""), std::string::npos) << written;
     EXPECT_NE(written.find("iterations = 2500"), std::string::npos) << written;
@@ -116,6 +117,14 @@ TEST_F(Exchange, APublishedLocationComesInMirroredAndGoesOutAsItCame)
     ASSERT_EQ(RunTool({"-q", "--location=" + Path("out.toml"), "--size=48x32", "-c", "RGB", "-o", Path("again.bmp")}).status,
               0);
     EXPECT_EQ(test::ReadAll(Path("again.bmp")), test::ReadAll(Path("direct.bmp")));
+    // The key-value lines likewise, and no exponent in the centre.
+    ASSERT_EQ(RunTool({"--location=" + Path("out.toml"), "--size=48x32", "--write-location=" + Path("out.kfr")}).status, 0);
+    const std::string lines = test::ReadAll(Path("out.kfr"));
+    EXPECT_EQ(lines.find("Re: -0.04947002906310409375169222672735363011874571248822487931"), 0u) << lines;
+    EXPECT_EQ(lines.substr(0, lines.find("Zoom")).find_first_of("eE", 2), std::string::npos) << lines;
+    ASSERT_EQ(RunTool({"-q", "--location=" + Path("out.kfr"), "--size=48x32", "-c", "RGB", "-o", Path("lines.bmp")}).status,
+              0);
+    EXPECT_EQ(test::ReadAll(Path("lines.bmp")), test::ReadAll(Path("direct.bmp")));
 }
 
 TEST_F(Exchange, BadLocationsAreRefused)
