@@ -20,9 +20,9 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f build-asan/build.ninja ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-        -DKORVANTA_SANITIZE=ON -DKORVANTA_BUILD_BENCH=OFF >/dev/null
+        -DKORVANTA_SANITIZE=ON -DKORVANTA_LINE_TABLES=ON -DKORVANTA_BUILD_BENCH=OFF >/dev/null
 fi
-cmake --build build-asan --target korvanta-monkey -j 2
+cmake --build build-asan --target korvanta-monkey -j "$(nproc)"
 
 # Qt's own allocations at exit are no finding of ours; leaks stay off.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:allocator_may_return_null=1}
