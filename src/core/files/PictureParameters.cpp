@@ -94,9 +94,10 @@ std::string ParametersText(const RenderFields& f)
     const std::array<std::string, kKeyCount> values{
         NameOfIndex(CreateFormula, f.formula), NameOfIndex(CreateColoring, f.coloring), f.colors, f.xStart, f.xEnd,
         f.yStart, f.yEnd, f.cRe, f.cIm, f.width, f.height, f.showValues == 1 ? "yes" : "no"};
-    std::string text = std::string(kVersionKey) + ": " + std::to_string(kVersion) + "\n";
+    std::string text;
+    text.append(kVersionKey).append(": ").append(std::to_string(kVersion)).append("\n");
     for (std::size_t i = 0; i < kKeyCount; ++i)
-        text += std::string(kKeys[i]) + ": " + values[i] + "\n";
+        text.append(kKeys[i]).append(": ").append(values[i]).append("\n");
     return text;
 }
 
