@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Makes data/screenshot.png (the explorer), data/deep-screenshot.png (a deep picture, under
-# openbox for its title bar) and data/help-screenshot.png (the control window beside the user
-# guide) under a virtual X server.
+# Makes screenshot.png (the explorer), deep-screenshot.png (a deep picture) and
+# help-screenshot.png (the control window beside the user guide) in data/, or the folder
+# given, each on a virtual X server under openbox, so that windows have the frames and titles
+# a user sees.
+#   tools/screenshot.sh [FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+out=${1:-data}
 bash tools/install-deps.sh
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target korvanta-screenshot korvanta_help
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
-  build/tools/korvanta-screenshot data/screenshot.png
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
-  build/tools/korvanta-screenshot --help-window data/help-screenshot.png
-QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
-  sh -c 'openbox --sm-disable & sleep 1; build/tools/korvanta-screenshot --deep data/deep-screenshot.png'
-echo "wrote data/screenshot.png, data/deep-screenshot.png and data/help-screenshot.png"
+mkdir -p "$out"
+shot() {
+  QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
+    sh -c 'openbox --sm-disable & sleep 1; build/tools/korvanta-screenshot "$@"' sh "$@"
+}
+shot "$out/screenshot.png"
+shot --help-window "$out/help-screenshot.png"
+shot --deep "$out/deep-screenshot.png"
+echo "wrote $out/screenshot.png, $out/deep-screenshot.png and $out/help-screenshot.png"

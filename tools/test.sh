@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in the normal build, which is
-# then packaged and checked as a Debian package; then under AddressSanitizer and
-# UndefinedBehaviorSanitizer (one build for the core and korvanta-render tests, the fuzz
-# corpora and the seeded monkey, starting with a short tools/monkey.sh); then the threads'
-# tests and a short monkey under ThreadSanitizer (tools/tsan.sh). Prints each stage's wall
-# and processor seconds at the end, so that a stage that grows shows the day it does.
+# then packaged and checked as a Debian package and used by short runs of the README's other
+# scripts; then under AddressSanitizer and UndefinedBehaviorSanitizer (one build for the core
+# and korvanta-render tests, the fuzz corpora and the seeded monkey, starting with a short
+# tools/monkey.sh); then the threads' tests and a short monkey under ThreadSanitizer
+# (tools/tsan.sh). Prints each stage's wall and processor seconds at the end, so that a stage
+# that grows shows the day it does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,6 +40,23 @@ stage "build" cmake --build build -j "$jobs"
 # them busy.
 stage "tests" ctest --test-dir build --output-on-failure -j $((2 * jobs))
 stage "package" bash tools/package.sh build
+
+# The README's other scripts in short forms, so that a missing install step fails here: the
+# explorer started by run.sh answers, the recorder writes every sample macro, and each
+# screenshot is a sound PNG.
+scripts() {
+  local tmp
+  tmp=$(mktemp -d)
+  bash tools/run.sh --version
+  bash tools/make-sample-macros.sh "$tmp/macros"
+  for sample in data/macros/Sample*.frm; do
+    [ -s "$tmp/macros/${sample##*/}" ] || { echo "make-sample-macros.sh made no ${sample##*/}" >&2; return 1; }
+  done
+  bash tools/screenshot.sh "$tmp/shots"
+  pngcheck -q "$tmp"/shots/{screenshot,deep-screenshot,help-screenshot}.png
+  rm -rf "$tmp"
+}
+stage "scripts" scripts
 
 # One sanitizer build, configured by tools/monkey.sh as its users have it; its monkey tests
 # run each seed for 30 s.

@@ -1,6 +1,6 @@
 // Takes the README's screenshots: the control window beside a finished render window, the
 // same at a deep location, or beside the user guide, grabbed from the whole screen (run it
-// under Xvfb, with a window manager for the title bars).
+// under Xvfb with a window manager, as tools/screenshot.sh does, for frames and titles).
 #include "core/deep/DeepLocation.h"
 #include "gui/dialog/FractalDlg.h"
 #include "gui/render/FractalWnd.h"
@@ -23,10 +23,13 @@ using namespace korvanta;
 
 namespace {
 
+// The window manager maps and frames windows in its own time.
 void Settle()
 {
-    for (int i = 0; i < 20; ++i)
-        QApplication::processEvents();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 700)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 // The control window beside the user guide.
