@@ -4,6 +4,7 @@
 #include "core/formulas/FractAlgMandelbrot.h"
 #include "core/formulas/FractAlgSinz.h"
 #include "core/render/ParallelRender.h"
+#include "support/FailingColoring.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
@@ -78,28 +79,11 @@ class UnlistedFormula : public CFractAlg {
 };
 KORVANTA_IMPLEMENT_SERIAL(UnlistedFormula, CFractAlg)
 
-// Fails on the calling thread's behalf once enough pixels were colored, from whichever
-// thread gets there.
-class FailingColoring : public CFractCol {
-public:
-    explicit FailingColoring(int failAt) : m_failAt(failAt) {}
-    std::uint32_t GetColor(const CFractValue&) const override
-    {
-        if (m_calls.fetch_add(1) == m_failAt)
-            throw std::runtime_error("coloring failed");
-        return 0x00123456;
-    }
-
-private:
-    int m_failAt;
-    mutable std::atomic<int> m_calls{0};
-};
-
 TEST(ParallelRender, AFailingThreadEndsTheRenderWithItsErrorInsteadOfTheProgram)
 {
     for (int threads : {1, 2, 4}) {
         RenderJob job(RenderSettings::ForArea(-1, 1, -1, 1, 40, 30),
-                      {std::make_unique<CFractAlgMandelbrot>(), std::make_unique<FailingColoring>(500)});
+                      {std::make_unique<CFractAlgMandelbrot>(), std::make_unique<test::FailingColoring>(500)});
         ASSERT_TRUE(job.CreateBitmaps());
         int reports = 0;
         try {

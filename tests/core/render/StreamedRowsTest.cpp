@@ -4,6 +4,7 @@
 #include "core/formulas/FractAlgSinz.h"
 #include "core/render/ParallelRender.h"
 #include "core/render/StreamedRows.h"
+#include "support/FailingColoring.h"
 
 #include <gtest/gtest.h>
 
@@ -99,27 +100,11 @@ TEST(StreamedRows, HandsOutTheWholePicturesRowsInWhateverOrderTheyAreAsked)
     }
 }
 
-// Throws from whichever thread colors the pixel.
-class FailingColoring : public CFractCol {
-public:
-    explicit FailingColoring(int failAt) : m_failAt(failAt) {}
-    std::uint32_t GetColor(const CFractValue&) const override
-    {
-        if (m_calls.fetch_add(1) == m_failAt)
-            throw std::runtime_error("coloring failed");
-        return 0x00123456;
-    }
-
-private:
-    int m_failAt;
-    mutable std::atomic<int> m_calls{0};
-};
-
 TEST(StreamedRows, AFailingThreadMakesRowsMissingAndItsErrorIsRaised)
 {
     for (int threads : {1, 2, 4}) {
         RenderJob job(RenderSettings::ForArea(-1, 1, -1, 1, 40, 300),
-                      {std::make_unique<CFractAlgMandelbrot>(), std::make_unique<FailingColoring>(2000)});
+                      {std::make_unique<CFractAlgMandelbrot>(), std::make_unique<test::FailingColoring>(2000)});
         job.CreateOverlayOnly();
         StreamedRows rows(job, threads);
         std::int32_t had = 0;
