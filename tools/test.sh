@@ -35,6 +35,7 @@ stage() {
 beside() {
   background_name=$1
   shift
+  set -m  # a process group of its own, so that a failure elsewhere can stop all of it
   (
     renice -n 19 -p "$BASHPID" >/dev/null
     start=$SECONDS
@@ -45,10 +46,12 @@ beside() {
     exit "$status"
   ) &
   background=$!
+  set +m
 }
 joined() {
   local status=0 secs
   wait "$background" || status=$?
+  background=
   if [ "$status" -ne 0 ]; then
     cat "$work/beside.log"
     echo "test.sh: $background_name failed" >&2
@@ -58,6 +61,10 @@ joined() {
   add_stage "$background_name (beside)" "${secs[0]}" "${secs[1]}"
 }
 report() {
+  if [ -n "${background:-}" ] && kill -0 "$background" 2>/dev/null; then
+    kill -TERM -- "-$background" 2>/dev/null || true
+    wait "$background" 2>/dev/null || true
+  fi
   cpu_now
   echo "Stages:  wall   processor"
   printf '  %s\n' "${stages[@]}"

@@ -91,10 +91,15 @@ QRect Target(const WindowPlacement& p, const QWidget& window, QMargins frame, bo
                              resizable);
 }
 
+QSize ClientSize(const QWidget& window, QRect outer, QMargins frame, bool resizable)
+{
+    return resizable ? outer.size().shrunkBy(frame).expandedTo(QSize(1, 1)) : window.size();
+}
+
 void Apply(QWidget& window, QRect outer, QMargins frame, bool resizable)
 {
     if (resizable)
-        window.resize(outer.size().shrunkBy(frame).expandedTo(QSize(1, 1)));
+        window.resize(ClientSize(window, outer, frame, resizable));
     // Moving a window places its frame, shown or not yet shown.
     window.move(outer.topLeft());
 }
@@ -104,9 +109,11 @@ void Apply(QWidget& window, QRect outer, QMargins frame, bool resizable)
 // first placement was already right.
 class FramedPlacement : public QObject {
 public:
-    FramedPlacement(QWidget& window, WindowPlacement placement, bool resizable)
+    // `asked` is the client size just asked for, which the window takes when the window
+    // system answers.
+    FramedPlacement(QWidget& window, WindowPlacement placement, bool resizable, QSize asked)
         : QObject(&window), m_window(&window), m_placement(placement), m_resizable(resizable),
-          m_applied(window.geometry())
+          m_before(window.size()), m_asked(asked)
     {
         m_poll.setInterval(10);
         connect(&m_poll, &QTimer::timeout, this, &FramedPlacement::Check);
@@ -114,10 +121,11 @@ public:
         QTimer::singleShot(kPatienceMs, this, [this] { deleteLater(); });
     }
 
-    // Null once the window was moved or resized by other hands: it stands where it is.
+    // Null once the window was resized by other hands: it stands as it is. (A move says
+    // nothing: framing moves a window.)
     const FramedPlacement* Pending() const
     {
-        return m_window && m_window->geometry() == m_applied ? this : nullptr;
+        return m_window && (m_window->size() == m_asked || m_window->size() == m_before) ? this : nullptr;
     }
     QRect Wanted() const { return Target(m_placement, *m_window, {}, m_resizable); }
 
@@ -128,12 +136,11 @@ private:
     {
         if (!m_window)
             return;
+        // Both the frame and the size asked for arrive in their own time, in either order;
+        // the patience ends the wait where no frame comes or other hands resized the window.
         const QMargins frame = FrameOf(*m_window);
-        if (frame.isNull()) {
-            if (!Pending())
-                deleteLater();
+        if (frame.isNull() || m_window->size() != m_asked)
             return;
-        }
         m_poll.stop();
         if (m_window->windowState() == Qt::WindowNoState)
             Apply(*m_window, Target(m_placement, *m_window, frame, m_resizable), frame, m_resizable);
@@ -143,7 +150,7 @@ private:
     QPointer<QWidget> m_window;
     WindowPlacement m_placement;
     bool m_resizable;
-    QRect m_applied;
+    QSize m_before, m_asked;
     QTimer m_poll;
 };
 
@@ -181,9 +188,10 @@ void PlaceWindow(QWidget& window, const WindowPlacement& p, bool resizable, QMar
     if (p.right > p.left && p.bottom > p.top) {
         const QMargins own = FrameOf(window);
         const QMargins frame = own.isNull() ? expectedFrame : own;
-        Apply(window, Target(p, window, frame, resizable), frame, resizable);
+        const QRect outer = Target(p, window, frame, resizable);
+        Apply(window, outer, frame, resizable);
         if (own.isNull())
-            new FramedPlacement(window, p, resizable);
+            new FramedPlacement(window, p, resizable, ClientSize(window, outer, frame, resizable));
     }
     if (p.showCmd == WindowPlacement::kMinimized)
         window.showMinimized();
