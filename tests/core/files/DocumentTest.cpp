@@ -2,6 +2,7 @@
 #include "core/render/ClassRegistry.h"
 #include "core/files/RenderRecord.h"
 #include "support/ArchiveBytes.h"
+#include "support/DocumentBytes.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,9 @@
 namespace korvanta {
 namespace {
 
-using test::MandelbrotJob;
+using test::Document;
 
-std::string Document(const RenderJob& job, WindowPlacement placement = {})
-{
-    std::ostringstream out;
-    Archive ar(out);
-    WriteRenderRecord(ar, job, placement);
-    return out.str();
-}
+using test::MandelbrotJob;
 
 LoadedRecord Load(const std::string& bytes)
 {

@@ -5,6 +5,7 @@
 #include "core/render/RenderJob.h"
 #include "core/render/RowWorkers.h"
 
+#include "support/DocumentBytes.h"
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -19,6 +20,8 @@
 
 namespace korvanta {
 namespace {
+
+using test::Document;
 
 struct Scene {
     int formula, coloring, colors;
@@ -41,14 +44,6 @@ std::unique_ptr<RenderJob> MakeJob(const Scene& s)
         panel.data()[i] = i % 7 ? 0x00DDDDDD : 0;
     job->CreateBitmaps(s.values ? std::move(panel) : PixelBuffer{});
     return job;
-}
-
-std::string Document(const RenderJob& job)
-{
-    std::ostringstream out;
-    Archive ar(out);
-    WriteRenderRecord(ar, job, {});
-    return out.str();
 }
 
 // Takes rows from the workers as the idle loop does, waiting for them where needed.

@@ -4,6 +4,7 @@
 #include "core/formulas/FractAlgMandelbrot.h"
 #include "core/formulas/FractAlgSinz.h"
 #include "core/render/ParallelRender.h"
+#include "support/DocumentBytes.h"
 #include "support/FailingColoring.h"
 #include "support/Pictures.h"
 
@@ -17,13 +18,7 @@
 namespace korvanta {
 namespace {
 
-std::string Document(const RenderJob& job)
-{
-    std::ostringstream out;
-    Archive ar(out);
-    WriteRenderRecord(ar, job, {});
-    return out.str();
-}
+using test::Document;
 
 std::unique_ptr<RenderJob> SinzJob(long steps = 0)
 {
