@@ -41,7 +41,12 @@ public:
     }
     ~MacroWriter()
     {
-        m_thread.request_stop();
+        // Under the lock: a writer between its look at the queue and its wait would miss
+        // the stop, and the join would wait for ever.
+        {
+            std::lock_guard lock(m_mutex);
+            m_thread.request_stop();
+        }
         m_wake.notify_all();
     }
     void Append(const MacroEvent& event)

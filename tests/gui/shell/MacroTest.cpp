@@ -11,9 +11,12 @@
 #include <QSignalSpy>
 #include <QWindow>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fstream>
 #include <sys/resource.h>
+#include <thread>
 
 namespace korvanta {
 namespace {
@@ -372,6 +375,27 @@ TEST_F(Macros, TrainingCardsPlayTheSamplesAndOthersOnlyStepAside)
     dialog->Macros().CancelPlayback();
     CloseHelpWindow();
     SetHelpFolder({});
+}
+
+// A recording stopped the moment it starts: its writer thread must still hear the stop.
+TEST_F(Macros, ARecordingStoppedAtOnceEndsEveryTime)
+{
+    std::jthread watchdog([](std::stop_token stop) {
+        for (int i = 0; i < 600 && !stop.stop_requested(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!stop.stop_requested()) {
+            std::fprintf(stderr, "a recording did not stop\n");
+            std::_Exit(1);
+        }
+    });
+    for (int i = 0; i < 3000; ++i) {
+        const auto path = dir / ("quick" + std::to_string(i % 10) + ".frm");
+        prompts.answers << Prompter::FileChoice{QString::fromStdString(path.string()), 1};
+        dialog->OnStartRecord();
+        dialog->OnStopRecord();
+        ASSERT_EQ(dialog->Macros().CurrentState(), MacroEngine::State::Idle);
+        ASSERT_GE(std::filesystem::file_size(path), 24u) << i;
+    }
 }
 
 TEST_F(Macros, ARecordingWhoseFileFailsStopsWithAMessageAndKeepsWhatWasWritten)
