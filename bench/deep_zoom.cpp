@@ -135,7 +135,7 @@ int main(int argc, char** argv)
         const double parallel = Seconds(started);
         // Plain perturbation against the same engine without tables, on a sample.
         DeepEngine::Options plain;
-        plain.bilinear = false;
+        plain.skips = false;
         const auto slow = DeepEngine::Build(DeepKind::Mandelbrot, location, zero, zero, l.limit, plain);
         started = Clock::now();
         Pixels(*engine, width, height, sample, 1);

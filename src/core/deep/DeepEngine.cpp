@@ -57,7 +57,9 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
         return nullptr;
     const auto computed = Clock::now();
     e->m_referenceSeconds = std::chrono::duration<double>(computed - started).count();
-    if (options.bilinear) {
+    e->m_times[0] = f.lambda ? -cRe.ToDouble() : 1.0;
+    e->m_times[1] = f.lambda ? -cIm.ToDouble() : 0.0;
+    if (options.skips) {
         // The largest |dc| of the picture, at its farthest corner from the reference.
         const auto far = [](std::int32_t centre, std::int32_t size) {
             return static_cast<double>(std::max(centre, size - 1 - centre));
@@ -65,26 +67,25 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
         const FloatExp dcMax = Hypot(FloatExp(far(location.CentreColumn(), location.Width())) * location.StepX().Abs(),
                                      FloatExp(far(location.CentreRow(), location.Height())) * location.StepY().Abs());
         const double term = f.pixelIsC ? -1.0 : 0.0;
-        e->m_times[0] = f.lambda ? -cRe.ToDouble() : 1.0;
-        e->m_times[1] = f.lambda ? -cIm.ToDouble() : 0.0;
-        const Multiplier times{e->m_times[0], e->m_times[1]};
+        const SkipSettings settings{f.power, {e->m_times[0], e->m_times[1]}, term, options.epsilon,
+                                   options.quadratic};
         if (location.Extended()) {
-            e->m_criticalBlaX.Build(e->m_critical, f.power, times, term, dcMax, options.epsilon);
+            e->m_criticalSkipsX.Build(e->m_critical, settings, dcMax);
             if (!e->m_startsOnCritical)
-                e->m_centreBlaX.Build(e->m_centre, f.power, times, term, dcMax, options.epsilon);
+                e->m_centreSkipsX.Build(e->m_centre, settings, dcMax);
         } else {
-            e->m_criticalBla.Build(e->m_critical, f.power, times, term, dcMax.ToDouble(), options.epsilon);
+            e->m_criticalSkips.Build(e->m_critical, settings, dcMax.ToDouble());
             if (!e->m_startsOnCritical)
-                e->m_centreBla.Build(e->m_centre, f.power, times, term, dcMax.ToDouble(), options.epsilon);
+                e->m_centreSkips.Build(e->m_centre, settings, dcMax.ToDouble());
         }
     }
     if (!location.Extended()) {
-        auto bounds = [&](const BlaTable<double>& table, const ReferenceOrbit& orbit) {
+        auto bounds = [&](const SkipTable<double>& table, const ReferenceOrbit& orbit) {
             return table.ServeBounds(orbit.Last() + 1);
         };
-        e->m_criticalBounds = bounds(e->m_criticalBla, e->m_critical);
+        e->m_criticalBounds = bounds(e->m_criticalSkips, e->m_critical);
         if (!e->m_startsOnCritical)
-            e->m_centreBounds = bounds(e->m_centreBla, e->m_centre);
+            e->m_centreBounds = bounds(e->m_centreSkips, e->m_centre);
     }
     e->m_tableSeconds = std::chrono::duration<double>(Clock::now() - computed).count();
     if (progress)
@@ -93,16 +94,16 @@ std::unique_ptr<DeepEngine> DeepEngine::Build(DeepKind kind, const DeepLocation&
 }
 
 template <>
-const BlaTable<double>* DeepEngine::Table<double>(bool critical) const
+const SkipTable<double>* DeepEngine::Table<double>(bool critical) const
 {
-    const BlaTable<double>& t = critical ? m_criticalBla : m_centreBla;
+    const SkipTable<double>& t = critical ? m_criticalSkips : m_centreSkips;
     return t.Entries() ? &t : nullptr;
 }
 
 template <>
-const BlaTable<FloatExp>* DeepEngine::Table<FloatExp>(bool critical) const
+const SkipTable<FloatExp>* DeepEngine::Table<FloatExp>(bool critical) const
 {
-    const BlaTable<FloatExp>& t = critical ? m_criticalBlaX : m_centreBlaX;
+    const SkipTable<FloatExp>& t = critical ? m_criticalSkipsX : m_centreSkipsX;
     return t.Entries() ? &t : nullptr;
 }
 
@@ -161,7 +162,7 @@ struct DeepEngine::Cursor {
     Walk w;
     Real zr = 0, zi = 0, dcRe = 0, dcIm = 0;
     TableReal dcReExact = 0, dcImExact = 0;
-    const BlaTable<TableReal>* bla = nullptr;
+    const SkipTable<TableReal>* bla = nullptr;
     DeepPixel out;
 };
 
@@ -170,7 +171,7 @@ DeepEngine::Leg DeepEngine::Steps(Walk& w, Real& zr, Real& zi, const TableReal& 
                                   const TableReal& dcImExact, DeepPixel& out) const
 {
     Cursor<Real, TableReal> c{w, zr, zi, Convert<Real>(dcReExact), Convert<Real>(dcImExact), dcReExact, dcImExact,
-                              m_options.bilinear ? Table<TableReal>(w.critical) : nullptr, out};
+                              m_options.skips ? Table<TableReal>(w.critical) : nullptr, out};
     Leg leg;
     while ((leg = Turn(c)) == Leg::Going)
         ++c.out.work;
@@ -227,7 +228,7 @@ DeepEngine::Leg DeepEngine::Turn(Cursor<Real, TableReal>& c) const
         w.orbit = &m_critical;
         w.critical = true;
         w.m = 0;
-        c.bla = m_options.bilinear ? Table<TableReal>(true) : nullptr;
+        c.bla = m_options.skips ? Table<TableReal>(true) : nullptr;
         return Leg::Going;  // the full value may belong to the other range
     }
     if (const TableReal norm = TableReal(Norm1(zr, zi)); c.bla && c.bla->MayServe(w.m, norm)) {
@@ -235,10 +236,13 @@ DeepEngine::Leg DeepEngine::Turn(Cursor<Real, TableReal>& c) const
         const auto most = static_cast<std::size_t>(
             std::min<std::int64_t>(m_limit - count, static_cast<std::int64_t>(w.orbit->Last() - w.m)));
         if (const auto* e = c.bla->Find(w.m, norm, most, length)) {
+            // a z + c z^2 + b dc, the last two at the table's range: c and b may be far
+            // beyond doubles where z and dc are below.
             const Real ar = Convert<Real>(e->ar), ai = Convert<Real>(e->ai);
-            Real nr = ar * zr - ai * zi, ni = ar * zi + ai * zr;
+            const TableReal sr = TableReal(zr * zr - zi * zi), si = TableReal(Twice(zr * zi));
+            Real nr = (ar * zr - ai * zi) + Convert<Real>(e->cr * sr - e->ci * si);
+            Real ni = (ar * zi + ai * zr) + Convert<Real>(e->cr * si + e->ci * sr);
             if (f.pixelIsC) {
-                // B dc at the table's range: B may be far beyond doubles where dc is below.
                 nr = nr + Convert<Real>(e->br * c.dcReExact - e->bi * c.dcImExact);
                 ni = ni + Convert<Real>(e->br * c.dcImExact + e->bi * c.dcReExact);
             }
@@ -339,7 +343,7 @@ void DeepEngine::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toC
         const double dcIm = (row - m_location.CentreRow()) * stepY;
         lane[i].column = column;
         lane[i].c = Cursor<double, double>{Start(), sign * dcRe, sign * dcIm, dcRe, dcIm, dcRe, dcIm, nullptr, {}};
-        lane[i].c.bla = m_options.bilinear ? Table<double>(lane[i].c.w.critical) : nullptr;
+        lane[i].c.bla = m_options.skips ? Table<double>(lane[i].c.w.critical) : nullptr;
         busy |= 1u << i;
         place(i);
     };

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/deep/BlaTable.h"
 #include "core/deep/DeepFormula.h"
 #include "core/deep/DeepLocation.h"
 #include "core/deep/ReferenceOrbit.h"
+#include "core/deep/SkipTable.h"
 #include "core/formulas/FormulaKernel.h"
 
 #include <cstdint>
@@ -30,8 +30,10 @@ class DeepEngine {
 public:
     struct Options {
         bool rebase = true;     // off only to show what glitches look like
-        bool bilinear = true;   // skip stretches by the bilinear approximation
-        double epsilon = 0x1p-32;
+        bool skips = true;      // skip stretches by the approximation tables
+        bool quadratic = true;  // skips keep the square of the difference
+        // What a skip may drop, relative to its linear terms: the doubles' rounding.
+        double epsilon = 0x1p-53;
     };
 
     // Null when `progress` asked to stop. `constantRe`/`constantIm` are the Julia kinds' C,
@@ -81,7 +83,7 @@ private:
     template <class Real, class TableReal>
     Leg Steps(Walk& walk, Real& zr, Real& zi, const TableReal& dcRe, const TableReal& dcIm, DeepPixel& out) const;
     template <class Real>
-    const BlaTable<Real>* Table(bool critical) const;
+    const SkipTable<Real>* Table(bool critical) const;
 
     DeepFormula m_formula{};
     DeepLocation m_location;
@@ -93,8 +95,8 @@ private:
     bool m_startsOnCritical = false;
     double m_times[2] = {1, 0};  // what the delta step is multiplied by (Lambda's -C)
     double m_referenceSeconds = 0, m_tableSeconds = 0;
-    BlaTable<double> m_centreBla, m_criticalBla;
-    BlaTable<FloatExp> m_centreBlaX, m_criticalBlaX;
+    SkipTable<double> m_centreSkips, m_criticalSkips;
+    SkipTable<FloatExp> m_centreSkipsX, m_criticalSkipsX;
     // Per orbit index, what the lanes compare a difference with to know that no skip serves.
     std::vector<float> m_centreBounds, m_criticalBounds;
 };

@@ -136,12 +136,12 @@ Agreement Compare(const Scene& s, const DeepEngine::Options& options = {})
 }
 
 // The engine of a scene's picture, with or without the approximation.
-std::unique_ptr<DeepEngine> EngineOf(const Scene& s, bool bilinear)
+std::unique_ptr<DeepEngine> EngineOf(const Scene& s, bool skips)
 {
     const auto made = DeepLocation::Make(AreaOf(s), s.columns, s.rows, s.limit);
     const auto& location = std::get<DeepLocation>(made);
     DeepEngine::Options options;
-    options.bilinear = bilinear;
+    options.skips = skips;
     return DeepEngine::Build(s.kind, location, *BigFloat::FromDecimal(s.cRe, location.Precision()),
                              *BigFloat::FromDecimal(s.cIm, location.Precision()), s.limit, options);
 }
@@ -330,8 +330,8 @@ TEST_P(DeepEngineWidth, RowsAreThePixelsBitForBit)
              Scene{"Julia^3", DeepKind::Julia3, CubicFixedPoint("0.3"), Big("1e-41"), "1e-40", 27, 9, 3000, "0.3", "0"},
              Scene{"Lambda", DeepKind::Lambda, Big("3e-41"), Big("1e-41"), "2e-40", 25, 9, 3000, "2.5", "0.1"},
          })
-        for (const bool bilinear : {true, false}) {
-            const auto engine = EngineOf(s, bilinear);
+        for (const bool skips : {true, false}) {
+            const auto engine = EngineOf(s, skips);
             std::vector<DeepPixel> row;
             for (std::int32_t y = 0; y < s.rows; ++y) {
                 const std::int32_t from = y % 3;

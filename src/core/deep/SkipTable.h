@@ -2,31 +2,39 @@
 
 #include "core/deep/ReferenceOrbit.h"
 
-#include <cmath>
 #include <cstddef>
 #include <vector>
 
 namespace korvanta {
 
-// Bilinear approximation of the delta step z <- t (2 Z(m) z + z^2) + k dc (or its cubic form
-// t (3 Z(m)^2 z + 3 Z(m) z^2 + z^3) + k dc) along one reference: from index m, 2^level steps
-// at once as z <- A z + B dc, valid while |z| < R.
-// Levels of merged pairs; a pixel takes the longest entry that is valid for it.
 // The t of the delta step: 1, or Lambda's -C.
 struct Multiplier {
     double re = 1, im = 0;
 };
 
+// Skips along one reference: from index m, 2^level steps of the delta step at once as
+// z <- a z + c z^2 + b dc, where the delta step is z <- t (2 Z(m) z + z^2) + k dc (or its
+// cubic form t (3 Z(m)^2 z + 3 Z(m) z^2 + z^3) + k dc). Every entry has a radius R within
+// which everything it drops (the terms of higher degree in z and dc that the steps make, and
+// what merging them makes) is proved below epsilon (|a| |z| + |b| |dc|): with epsilon the
+// doubles' own rounding, a skip errs no more than one plain step does. A pixel takes the
+// longest entry that is valid for it.
+struct SkipSettings {
+    int power = 2;
+    Multiplier times;
+    double dcTerm = -1;  // k: -1 when the pixel is c, 0 for Julia sets
+    double epsilon = 0x1p-53;
+    bool quadratic = true;  // keep the z^2 term; without it the skips are bilinear
+};
+
 template <class Real>
-class BlaTable {
+class SkipTable {
 public:
     struct Entry {
-        Real ar, ai, br, bi, r;
+        Real ar, ai, cr, ci, br, bi, r;
     };
-
-    // `dcTerm` is k (-1 when the pixel is c, 0 for Julia sets); `dcMax` the largest |dc| of
-    // the picture; a single step is valid while |z| < epsilon |Z(m)|.
-    void Build(const ReferenceOrbit& orbit, int power, Multiplier times, double dcTerm, Real dcMax, double epsilon);
+    // `dcMax` is the largest |dc| of the picture.
+    void Build(const ReferenceOrbit& orbit, const SkipSettings& settings, Real dcMax);
 
     // The longest entry from index `m` that covers `z` (|re| + |im| below its radius) in at
     // most `most` steps, with its length in `steps`; null when there is none longer than one.
@@ -42,6 +50,8 @@ public:
     }
 
     std::size_t Entries() const;
+    // The entry of `level` (1 for pairs) from index `m`, if the table has one.
+    const Entry* At(std::size_t level, std::size_t m) const;
 
     // For indices 0 to `length` - 1: a float at least the radius MayServe compares with, 0
     // where it never serves. A test of vector lanes that cannot miss a skip.
