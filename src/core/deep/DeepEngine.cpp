@@ -383,8 +383,14 @@ void DeepEngine::Row(std::int32_t row, std::int32_t fromColumn, std::int32_t toC
             }
             if (!(stopped >> i & 1) && l.budget > 0)
                 continue;
-            if (Turn(l.c) == Leg::Going) {
+            // A lane that may skip again skips here: back in the lanes it would stop at once.
+            Leg leg;
+            while ((leg = Turn(l.c)) == Leg::Going) {
                 ++l.c.out.work;
+                if (!l.c.bla || !l.c.bla->MayServe(l.c.w.m, Norm1(l.c.zr, l.c.zi)))
+                    break;
+            }
+            if (leg == Leg::Going) {
                 place(i);
             } else {
                 results[static_cast<std::size_t>(l.column - fromColumn)] = l.c.out;

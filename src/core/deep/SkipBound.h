@@ -119,49 +119,64 @@ Majorant<B, N> operator*(const B& s, const Majorant<B, N>& p)
     return r;
 }
 
-// The largest r from 0 to `most` at which p(r) is at most `target`: 0 when not even p(0)
-// is. p grows and is convex, so Newton's method from above stays above the answer; the
-// answer is taken a little below where it stops, and checked.
+inline long double Sqrt(long double x)
+{
+    return std::sqrt(x);
+}
+inline FloatExp Sqrt(const FloatExp& x)
+{
+    // An even exponent halves exactly.
+    const std::int64_t e = x.Exponent();
+    const double m = (e & 1) ? 2 * x.Mantissa() : x.Mantissa();
+    return FloatExp(std::sqrt(m), (e - (e & 1)) / 2);
+}
+
+// The largest r from 0 to `most` with k0 + k1 r + k2 r^2 <= target; 0 when not even k0 is.
+// A hair below the root, for the rounding of its few operations.
+template <class B>
+B QuadraticWithin(const B& k0, const B& k1, const B& k2, const B& target, const B& most)
+{
+    if (!Finite(k0) || !Finite(k1) || !Finite(k2) || !Finite(target) || target < k0)
+        return B(0);
+    const B room = target - k0;
+    B r = most;
+    if (B(0) < k2)
+        r = B(2) * room / (k1 + Sqrt(k1 * k1 + B(4) * k2 * room));
+    else if (B(0) < k1)
+        r = room / k1;
+    r = r * B(1 - 0x1p-40);
+    return r < most ? r : most;
+}
+
+// The largest r from 0 to `most` found at which p(r) <= target, a little below the largest
+// there is: the terms above the square are bounded by the square at a point F (k_i r^i <=
+// k_i F^(i-2) r^2 for r <= F), which leaves a quadratic. F starts above the answer (where one
+// term alone would exceed the target) and moves to twice the first answer.
 template <class B, int N>
 B LargestWithin(const Majorant<B, N>& p, const B& target, const B& most)
 {
     if (!p.AllFinite() || !Finite(target) || target < p.k[0])
         return B(0);
-    if (!(target < p.At(most)))
-        return most;
-    // No single term may exceed the target: r^i k[i] <= target bounds r from above.
-    B r = most;
-    const std::int64_t top = ExponentOf(target);
+    B far = most;
+    const std::int64_t top = ExponentOf(target - p.k[0]);
     for (int i = 1; i < N; ++i)
         if (B(0) < p.k[i]) {
             const std::int64_t room = top - ExponentOf(p.k[i]) + 1;
             const std::int64_t e = room >= 0 ? (room + i - 1) / i : -((-room) / i);
             const B bound = PowerOfTwo<B>(e);
-            if (bound < r)
-                r = bound;
+            if (bound < far)
+                far = bound;
         }
-    for (int step = 0; step < 40; ++step) {
-        const B over = p.At(r) - target;
-        if (!(B(0) < over))
-            break;
-        const B next = r - over / p.SlopeAt(r);
-        if (!(next < r) || !(B(0) < next)) {
-            r = next < r ? B(0) : r;
-            break;
-        }
-        const bool settled = r - next < r * B(0x1p-12);
-        r = next;
-        if (settled)
-            break;
-    }
-    // Newton stopped within 2^-12 of the answer, from above.
-    r = r * B(1 - 0x1p-11);
-    for (int shrink = 0; shrink < 64 && B(0) < r; ++shrink) {
-        if (!(target < p.At(r)))
-            return r;
-        r = r * B(shrink < 2 ? 1 - 0x1p-11 : 0.5);
-    }
-    return B(0);
+    auto within = [&](const B& f) {
+        B square = B(0);
+        for (int i = N - 1; i >= 2; --i)
+            square = square * f + p.k[i];
+        return QuadraticWithin(p.k[0], p.k[1], square, target, f);
+    };
+    const B first = within(far);
+    const B twice = B(2) * first;
+    const B second = twice < far ? within(twice) : B(0);
+    return first < second ? second : first;
 }
 
 }  // namespace korvanta

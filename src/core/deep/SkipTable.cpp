@@ -92,7 +92,7 @@ Built<Real> Merge(const Built<Real>& x, const Built<Real>& y, const Bound<Real>&
     const auto& dx = x.dropped.k;
     // |x's result|, its cubic term folded into the square within x's radius.
     const Majorant<B, 3> w{{bx * dcMax + dx[0], ax + dx[1], cx + dx[2] + dx[3] * x.radius}};
-    const B within = LargestWithin(w, y.radius, x.radius);
+    const B within = QuadraticWithin(w.k[0], w.k[1], w.k[2], y.radius, x.radius);
     if (!(B(0) < within))
         return m;
     const Majorant<B, 5> w2 = w * w;
@@ -156,24 +156,25 @@ void SkipTable<Real>::Build(const ReferenceOrbit& orbit, const SkipSettings& set
         s.radius = kWide<B>;
         return s;
     };
-    std::vector<Built<Real>> pairs;
-    pairs.reserve(last / 2);
+    // Each level is merged in place into the next: entry j of the next is made of 2j and
+    // 2j + 1, which no earlier one overwrote.
+    std::vector<Built<Real>> built;
+    built.reserve(last / 2);
     for (std::size_t m = 1; m + 2 <= last; m += 2)
-        pairs.push_back(Merge<Real>(single(m), single(m + 1), wideDc, epsilon));
-    while (!pairs.empty()) {
-        std::vector<Built<Real>> next;
-        next.reserve(pairs.size() / 2);
-        for (std::size_t j = 0; j + 1 < pairs.size(); j += 2)
-            next.push_back(Merge<Real>(pairs[j], pairs[j + 1], wideDc, epsilon));
-        std::vector<Entry> level(pairs.size());
-        std::vector<Real> radii(pairs.size());
-        for (std::size_t j = 0; j < pairs.size(); ++j) {
-            level[j] = pairs[j].e;
-            level[j].r = radii[j] = Narrow<Real>(pairs[j].radius);
+        built.push_back(Merge<Real>(single(m), single(m + 1), wideDc, epsilon));
+    while (!built.empty()) {
+        std::vector<Entry> level(built.size());
+        std::vector<Real> radii(built.size());
+        for (std::size_t j = 0; j < built.size(); ++j) {
+            level[j] = built[j].e;
+            level[j].r = radii[j] = Narrow<Real>(built[j].radius);
         }
         m_radii.push_back(std::move(radii));
         m_levels.push_back(std::move(level));
-        pairs = std::move(next);
+        const std::size_t next = built.size() / 2;
+        for (std::size_t j = 0; j < next; ++j)
+            built[j] = Merge<Real>(built[2 * j], built[2 * j + 1], wideDc, epsilon);
+        built.resize(next);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "core/deep/DeepEngine.h"
 
-#include "DirectIteration.h"
+#include "support/DirectIteration.h"
 
 #include "core/formulas/FractAlgMandelbrot.h"
 #include "core/text/NumberText.h"
