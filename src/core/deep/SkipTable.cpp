@@ -50,13 +50,13 @@ Real Narrow(const Bound<Real>& x)
     }
 }
 
-// An entry while the table is built: with a bound on what it drops within its radius, as a
-// polynomial in |z| (dc at its largest folded in), which the merges above it need.
+// What merging an entry needs beyond it while the table is built: a bound on what it drops
+// within its radius, as a polynomial in |z| (with dc at its largest folded in), and the sizes
+// of its coefficients.
 template <class Real>
-struct Built {
-    typename SkipTable<Real>::Entry e;
+struct Bounds {
     Majorant<Bound<Real>, 4> dropped;
-    Bound<Real> radius;
+    Bound<Real> radius, a, c, b;
 };
 
 // Beyond any difference a pixel has before it escapes.
@@ -68,13 +68,14 @@ const B kWide = PowerOfTwo<B>(16);
 // times y's largest slope there, and the terms of degree 3 and 4 of the composition. The
 // radius is the largest r at which x's bound holds, x's result stays within y's radius, and
 // the sum stays below epsilon of the linear terms.
+// Returns the merged bounds, and the entry in `e`.
 template <class Real>
-Built<Real> Merge(const Built<Real>& x, const Built<Real>& y, const Bound<Real>& dcMax, const Bound<Real>& epsilon)
+Bounds<Real> Merge(const typename SkipTable<Real>::Entry& a, const Bounds<Real>& x,
+                   const typename SkipTable<Real>::Entry& b, const Bounds<Real>& y, const Bound<Real>& dcMax,
+                   const Bound<Real>& epsilon, typename SkipTable<Real>::Entry& e)
 {
     using B = Bound<Real>;
-    Built<Real> m;
-    auto& e = m.e;
-    const auto &a = x.e, &b = y.e;
+    Bounds<Real> m;
     e.ar = b.ar * a.ar - b.ai * a.ai;
     e.ai = b.ar * a.ai + b.ai * a.ar;
     const Real sr = a.ar * a.ar - a.ai * a.ai, si = Twice(a.ar * a.ai);
@@ -82,42 +83,47 @@ Built<Real> Merge(const Built<Real>& x, const Built<Real>& y, const Bound<Real>&
     e.ci = (b.ar * a.ci + b.ai * a.cr) + (b.cr * si + b.ci * sr);
     e.br = (b.ar * a.br - b.ai * a.bi) + b.br;
     e.bi = (b.ar * a.bi + b.ai * a.br) + b.bi;
+    m.a = Size(e.ar, e.ai);
+    m.c = Size(e.cr, e.ci);
+    m.b = Size(e.br, e.bi);
     m.radius = B(0);
-    const B ax = Size(a.ar, a.ai), cx = Size(a.cr, a.ci), bx = Size(a.br, a.bi);
-    const B ay = Size(b.ar, b.ai), cy = Size(b.cr, b.ci);
-    const B linear = Size(e.ar, e.ai), constant = Size(e.br, e.bi), c = Size(e.cr, e.ci);
-    if (!(B(0) < x.radius) || !(B(0) < y.radius) || !Finite(linear) || !Finite(constant) || !Finite(c) ||
-        !Finite(ax) || !Finite(cx) || !Finite(bx))
+    if (!(B(0) < x.radius) || !(B(0) < y.radius) || !Finite(m.a) || !Finite(m.b) || !Finite(m.c))
         return m;
     const auto& dx = x.dropped.k;
+    const auto& dy = y.dropped.k;
     // |x's result|, its cubic term folded into the square within x's radius.
-    const Majorant<B, 3> w{{bx * dcMax + dx[0], ax + dx[1], cx + dx[2] + dx[3] * x.radius}};
+    const Majorant<B, 3> w{{x.b * dcMax + dx[0], x.a + dx[1], x.c + dx[2] + dx[3] * x.radius}};
     const B within = QuadraticWithin(w.k[0], w.k[1], w.k[2], y.radius, x.radius);
     if (!(B(0) < within))
         return m;
-    const Majorant<B, 5> w2 = w * w;
-    const Majorant<B, 7> w3 = w2 * w;
-    const auto& dy = y.dropped.k;
-    const Majorant<B, 1> own{{dy[0]}};
-    const B twice = B(2) * cy;
-    const Majorant<B, 3> slope{{ay + twice * w.k[0], twice * w.k[1], twice * w.k[2]}};
-    const Majorant<B, 5> composition{
-        {cy * bx * bx * dcMax * dcMax, B(2) * cy * ax * bx * dcMax, B(2) * cy * cx * bx * dcMax, B(2) * cy * ax * cx,
-         cy * cx * cx}};
-    const Majorant<B, 7> dropped =
-        own + dy[1] * w + dy[2] * w2 + dy[3] * w3 + slope * x.dropped + composition;
-    if (!dropped.AllFinite() || epsilon * constant * dcMax < dropped.k[0])
+    const Majorant<B, 5> composition{{y.c * x.b * x.b * dcMax * dcMax, B(2) * y.c * x.a * x.b * dcMax,
+                                      B(2) * y.c * x.c * x.b * dcMax, B(2) * y.c * x.a * x.c, y.c * x.c * x.c}};
+    Majorant<B, 7> dropped;
+    const auto exact = [](const auto& d) { return !(B(0) < d[0] || B(0) < d[1] || B(0) < d[2] || B(0) < d[3]); };
+    if (exact(dx) && exact(dy)) {
+        // Two exact steps: only the composition drops anything.
+        for (int i = 0; i < 5; ++i)
+            dropped.k[i] = composition.k[i];
+    } else {
+        const Majorant<B, 5> w2 = w * w;
+        const Majorant<B, 7> w3 = w2 * w;
+        const Majorant<B, 1> own{{dy[0]}};
+        const B twice = B(2) * y.c;
+        const Majorant<B, 3> slope{{y.a + twice * w.k[0], twice * w.k[1], twice * w.k[2]}};
+        dropped = own + dy[1] * w + dy[2] * w2 + dy[3] * w3 + slope * x.dropped + composition;
+    }
+    if (!dropped.AllFinite() || epsilon * m.b * dcMax < dropped.k[0])
         return m;
     Majorant<B, 6> perZ;
     for (int i = 0; i < 6; ++i)
         perZ.k[i] = dropped.k[i + 1];
-    m.radius = LargestWithin(perZ, epsilon * linear, within);
+    const B radius = LargestWithin(perZ, epsilon * m.a, within);
     B above = B(0);
     for (int i = 6; i >= 3; --i)
-        above = above * m.radius + dropped.k[i];
+        above = above * radius + dropped.k[i];
     m.dropped = {{dropped.k[0], dropped.k[1], dropped.k[2], above}};
-    if (!m.dropped.AllFinite())
-        m.radius = B(0);
+    if (m.dropped.AllFinite())
+        m.radius = radius;
     return m;
 }
 
@@ -132,49 +138,54 @@ void SkipTable<Real>::Build(const ReferenceOrbit& orbit, const SkipSettings& set
     const std::size_t last = orbit.Last();
     const B wideDc = settings.dcTerm == 0 ? B(0) : Wide(dcMax), epsilon = B(settings.epsilon);
     const Multiplier t = settings.times;
-    const B size = Wide(Magnitude(Real(t.re), Real(t.im)));
+    const B size = Size(Real(t.re), Real(t.im));
     // Single steps from m to m + 1, merged at once into the pairs of level 1. Index 0 is left
     // out: a pixel steps from there after every rebase, where the critical orbit is 0 and no
     // approximation holds, and from 1 on the whole tree is open to it.
-    auto single = [&](std::size_t m) {
+    auto single = [&](std::size_t m, Entry& e, Bounds<Real>& s) {
         const double zr = orbit.Re(m), zi = orbit.Im(m);
         const bool square = settings.power == 2;
         // a = t 2 Z (t 3 Z^2); c = t (t 3 Z).
         const double ar = square ? 2 * zr : 3 * (zr * zr - zi * zi), ai = square ? 2 * zi : 6 * zr * zi;
         const double cr = square ? 1 : 3 * zr, ci = square ? 0 : 3 * zi;
-        Built<Real> s;
-        s.e = {Real(t.re * ar - t.im * ai), Real(t.re * ai + t.im * ar), Real(0), Real(0), Real(settings.dcTerm),
-               Real(0), Real(0)};
-        const B cSize = size * Wide(Magnitude(Real(cr), Real(ci)));
+        e = {Real(t.re * ar - t.im * ai), Real(t.re * ai + t.im * ar), Real(0), Real(0), Real(settings.dcTerm),
+             Real(0), Real(0)};
+        const B cSize = size * Size(Real(cr), Real(ci));
         if (settings.quadratic) {
-            s.e.cr = Real(t.re * cr - t.im * ci);
-            s.e.ci = Real(t.re * ci + t.im * cr);
+            e.cr = Real(t.re * cr - t.im * ci);
+            e.ci = Real(t.re * ci + t.im * cr);
             s.dropped = {{B(0), B(0), B(0), square ? B(0) : size}};
         } else {
             s.dropped = {{B(0), B(0), cSize, square ? B(0) : size}};
         }
         s.radius = kWide<B>;
-        return s;
+        s.a = Size(e.ar, e.ai);
+        s.c = Size(e.cr, e.ci);
+        s.b = Size(e.br, e.bi);
     };
-    // Each level is merged in place into the next: entry j of the next is made of 2j and
-    // 2j + 1, which no earlier one overwrote.
-    std::vector<Built<Real>> built;
-    built.reserve(last / 2);
-    for (std::size_t m = 1; m + 2 <= last; m += 2)
-        built.push_back(Merge<Real>(single(m), single(m + 1), wideDc, epsilon));
-    while (!built.empty()) {
-        std::vector<Entry> level(built.size());
-        std::vector<Real> radii(built.size());
-        for (std::size_t j = 0; j < built.size(); ++j) {
-            level[j] = built[j].e;
-            level[j].r = radii[j] = Narrow<Real>(built[j].radius);
-        }
+    // Each level's bounds are merged in place into the next's: those of entry j of the next
+    // come from 2j and 2j + 1, which no earlier one overwrote.
+    std::vector<Bounds<Real>> bounds(last >= 3 ? (last - 1) / 2 : 0);
+    std::vector<Entry> level(bounds.size());
+    for (std::size_t j = 0; j < level.size(); ++j) {
+        Entry x, y;
+        Bounds<Real> bx, by;
+        single(1 + 2 * j, x, bx);
+        single(2 + 2 * j, y, by);
+        bounds[j] = Merge<Real>(x, bx, y, by, wideDc, epsilon, level[j]);
+    }
+    while (!level.empty()) {
+        std::vector<Real> radii(level.size());
+        for (std::size_t j = 0; j < level.size(); ++j)
+            level[j].r = radii[j] = Narrow<Real>(bounds[j].radius);
+        std::vector<Entry> next(level.size() / 2);
+        for (std::size_t j = 0; j < next.size(); ++j)
+            bounds[j] = Merge<Real>(level[2 * j], bounds[2 * j], level[2 * j + 1], bounds[2 * j + 1], wideDc, epsilon,
+                                    next[j]);
+        bounds.resize(next.size());
         m_radii.push_back(std::move(radii));
         m_levels.push_back(std::move(level));
-        const std::size_t next = built.size() / 2;
-        for (std::size_t j = 0; j < next; ++j)
-            built[j] = Merge<Real>(built[2 * j], built[2 * j + 1], wideDc, epsilon);
-        built.resize(next);
+        level = std::move(next);
     }
 }
 
