@@ -1,5 +1,6 @@
 #include "core/deep/DeepEngine.h"
 
+#include "support/DeepScenes.h"
 #include "support/DirectIteration.h"
 
 #include "core/formulas/FractAlgMandelbrot.h"
@@ -18,61 +19,7 @@
 namespace korvanta {
 namespace {
 
-using testing::DecimalText;
-using testing::DirectCount;
-using testing::PixelPoint;
-
-constexpr mpfr_prec_t kTextBits = 8000;
-
-// The centres of two published deep-zoom benchmarks (1e50, 5e113), mirrored.
-constexpr const char* kCentre1e50Re =
-    "0.0494700290631040937516922267273536301187457124882248793181049402326421947726869034279915499747594190000000000"
-    "00000000";
-constexpr const char* kCentre1e50Im =
-    "0.6747875758446753640113920531305976563347707068224034806979997947909941983454845111514208499540310299999999999"
-    "99999880";
-constexpr const char* kCentre5e113Re =
-    "1.47981577613247326072298452597877854692240725774045369689878510139864920741002293820250517329282011227363313"
-    "053159203914640783415609608168660705123082446357179491909705403381200";
-constexpr const char* kCentre5e113Im =
-    "0.00063911193261361727152139632255671572957303918943984736047394936471220951961813321928573067036466151147195"
-    "436388486168819318341208023229522609015461543581599807510715681229605";
-
-// A small picture around a centre given in arbitrary precision.
-struct Scene {
-    const char* name;
-    DeepKind kind;
-    BigFloat re, im;
-    std::string width;  // of the picture, a decimal
-    std::int32_t columns, rows, limit;
-    std::string cRe = "0", cIm = "0";
-};
-
-BigFloat Big(const std::string& text)
-{
-    return *BigFloat::FromDecimal(text, kTextBits);
-}
-
-DeepArea AreaOf(const Scene& s)
-{
-    const BigFloat width = Big(s.width);
-    BigFloat half(kTextBits), halfHeight(kTextBits), v(kTextBits);
-    mpfr_div_2ui(half.get(), width.get(), 1, MPFR_RNDN);
-    mpfr_mul_ui(halfHeight.get(), half.get(), static_cast<unsigned long>(s.rows), MPFR_RNDN);
-    mpfr_div_ui(halfHeight.get(), halfHeight.get(), static_cast<unsigned long>(s.columns), MPFR_RNDN);
-    // Digits enough to hold the pixels apart, and some.
-    const int digits = static_cast<int>(std::max<long>(0, -mpfr_get_exp(width.get())) * 0.302) + 30;
-    DeepArea area;
-    mpfr_sub(v.get(), s.re.get(), half.get(), MPFR_RNDN);
-    area.xStart = DecimalText(v, digits);
-    mpfr_add(v.get(), s.re.get(), half.get(), MPFR_RNDN);
-    area.xEnd = DecimalText(v, digits);
-    mpfr_sub(v.get(), s.im.get(), halfHeight.get(), MPFR_RNDN);
-    area.yStart = DecimalText(v, digits);
-    mpfr_add(v.get(), s.im.get(), halfHeight.get(), MPFR_RNDN);
-    area.yEnd = DecimalText(v, digits);
-    return area;
-}
+using namespace korvanta::testing;
 
 struct Agreement {
     double sameCount = 0, sameSide = 0;
@@ -144,43 +91,6 @@ std::unique_ptr<DeepEngine> EngineOf(const Scene& s, bool skips)
     options.skips = skips;
     return DeepEngine::Build(s.kind, location, *BigFloat::FromDecimal(s.cRe, location.Precision()),
                              *BigFloat::FromDecimal(s.cIm, location.Precision()), s.limit, options);
-}
-
-BigFloat Sqrt2()
-{
-    BigFloat r(kTextBits);
-    mpfr_sqrt_ui(r.get(), 2, MPFR_RNDN);
-    return r;
-}
-
-// The repelling fixed point (1 + sqrt 3) / 2 of z^2 - 1/2, on the edge of its Julia set's
-// interior.
-BigFloat QuadraticFixedPoint()
-{
-    BigFloat z(kTextBits);
-    mpfr_sqrt_ui(z.get(), 3, MPFR_RNDN);
-    mpfr_add_ui(z.get(), z.get(), 1, MPFR_RNDN);
-    mpfr_div_2ui(z.get(), z.get(), 1, MPFR_RNDN);
-    return z;
-}
-
-// The real fixed point above 1 of z^3 - a, a repelling point of its Julia set.
-BigFloat CubicFixedPoint(const std::string& text)
-{
-    const BigFloat a = Big(text);
-    BigFloat z(kTextBits, 1.2), f(kTextBits), d(kTextBits);
-    for (int i = 0; i < 20; ++i) {
-        // z <- z - (z^3 - z - a) / (3 z^2 - 1)
-        mpfr_pow_ui(f.get(), z.get(), 3, MPFR_RNDN);
-        mpfr_sub(f.get(), f.get(), z.get(), MPFR_RNDN);
-        mpfr_sub(f.get(), f.get(), a.get(), MPFR_RNDN);
-        mpfr_sqr(d.get(), z.get(), MPFR_RNDN);
-        mpfr_mul_ui(d.get(), d.get(), 3, MPFR_RNDN);
-        mpfr_sub_ui(d.get(), d.get(), 1, MPFR_RNDN);
-        mpfr_div(f.get(), f.get(), d.get(), MPFR_RNDN);
-        mpfr_sub(z.get(), z.get(), f.get(), MPFR_RNDN);
-    }
-    return z;
 }
 
 // Well-conditioned pictures of every formula (no pixel on the preperiodic points themselves,

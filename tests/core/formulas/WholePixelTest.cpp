@@ -7,7 +7,7 @@
 namespace korvanta {
 namespace {
 
-struct Picture {
+struct WholePicture {
     int formula;  // 5 Newton z^3, 6 Sinz, 7 Newton -z^3+9z^2-18z
     double x0, x1, y0, y1;
     std::int32_t width, height, limit;
@@ -18,7 +18,7 @@ struct Picture {
 // time: the same count, the same final iterate, and the same object afterwards.
 TEST(WholePixel, TheCycleWatchChangesNoBit)
 {
-    const Picture pictures[] = {
+    const WholePicture pictures[] = {
         {6, -3.141, 3.141, -3, 3, 23, 19, 100, 1, -0.6},
         {6, -0.5, 0.5, -0.5, 0.5, 7, 5, 654321, 1, -0.6},  // orbits that settle into cycles
         {6, -0.3, 0.3, -0.3, 0.3, 5, 4, 70001, 0.5, 0.2},
@@ -30,7 +30,7 @@ TEST(WholePixel, TheCycleWatchChangesNoBit)
         {6, -2, 2, -2, 2, 9, 7, 1, 1, -0.6},
     };
     int cycles = 0;
-    for (const Picture& p : pictures) {
+    for (const WholePicture& p : pictures) {
         auto stepped = CreateFormula(p.formula);
         auto whole = CreateFormula(p.formula);
         for (auto* alg : {stepped.get(), whole.get()}) {

@@ -88,7 +88,7 @@ TEST(KernelForcing, TheEnvironmentChoosesTheWidthOrTheFormulaObjects)
     }
 }
 
-std::string Stored(const RenderJob& job)
+std::string StoredBytesOf(const RenderJob& job)
 {
     std::ostringstream bytes;
     Archive ar(bytes);
@@ -103,7 +103,7 @@ std::string PlainPicture()
     RenderJob job(settings, PictureObjects{std::make_unique<CFractAlgMandelbrot>(), std::make_unique<CFractColHSV>()});
     EXPECT_TRUE(job.CreateBitmaps());
     RenderInParallel(job, 2);
-    return Stored(job);
+    return StoredBytesOf(job);
 }
 
 // The edge of the dendrite Julia set of C = -i, 3e-30 wide: the deep engine's lanes in
@@ -132,7 +132,7 @@ std::string DeepPicture()
     RenderJob job(deep.request.settings, PictureObjects{std::move(deep.formula), std::move(col)});
     EXPECT_TRUE(job.CreateBitmaps());
     RenderInParallel(job, 2);
-    return Stored(job);
+    return StoredBytesOf(job);
 }
 
 TEST(KernelForcing, EveryForcedWidthAndTheFormulaObjectsStoreTheSameBytes)
