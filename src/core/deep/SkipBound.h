@@ -68,20 +68,6 @@ template <class B, int N>
 struct Majorant {
     std::array<B, N> k{};
 
-    B At(const B& r) const
-    {
-        B sum = k[N - 1];
-        for (int i = N - 2; i >= 0; --i)
-            sum = sum * r + k[i];
-        return sum;
-    }
-    B SlopeAt(const B& r) const
-    {
-        B sum = B(0);
-        for (int i = N - 1; i >= 1; --i)
-            sum = sum * r + B(static_cast<double>(i)) * k[i];
-        return sum;
-    }
     bool AllFinite() const
     {
         return std::all_of(k.begin(), k.end(), [](const B& x) { return Finite(x); });
